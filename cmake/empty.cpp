@@ -1,0 +1,1 @@
+// Lets a source folder build before its first source file lands.

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QTime>
+
+// The fixed date and time forms that stand in for the system's regional settings. Readers that compare
+// dates rely on them, so they never follow the user's locale.
+namespace Formats {
+
+// Short date: year-month-day without leading zeros ("2026-3-5").
+QString shortDate(const QDate& date);
+// Long time: hour without a leading zero, minutes and seconds with ("9:05:00").
+QString longTime(const QTime& time);
+// Date and time joined by one blank.
+QString dateTime(const QDateTime& moment);
+
+} // namespace Formats

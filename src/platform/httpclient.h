@@ -1,0 +1,68 @@
+#pragma once
+
+#include "platform/failures.h"
+#include "platform/gbk.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+
+// A failed request: no connection, a time-out, an error status, a redirect that was not followed, or a
+// connection lost before the reply ended. `status` is the HTTP status when the server sent one, else 0.
+class HttpError : public Failure {
+public:
+    HttpError(const QString& message, int status = 0) : Failure(message), status(status) {}
+    int status;
+};
+
+// One HTTP client of a window, the stand-in for the old client component. Each client keeps its own
+// settings and its own cookie jar (nothing stored on disk).
+//
+// get() and post() block their caller in a nested event loop, so timers, socket events and clicks go on
+// while a request waits, as the program's handlers expect. Any failure throws HttpError.
+class HttpClient : public QObject {
+    Q_OBJECT
+public:
+    // The settings every client starts with.
+    static const QString defaultUserAgent;  // "'Mozilla/4.0 (compatible; MSIE 6.0; Windows 98; Maxthon)"
+    static const QString defaultAccept;     // "text/html, */*"
+    static const QString defaultContentType; // "text/html"
+    static const QString formContentType;   // "application/x-www-form-urlencoded"
+    // Inactivity time-out of a client that sets none: a stalled server must not hold a handler for ever.
+    static constexpr int defaultReadTimeoutMs = 30000;
+
+    explicit HttpClient(QObject* parent = nullptr);
+    ~HttpClient() override;
+
+    void setUserAgent(const QString& agent) { userAgent_ = agent; }
+    QString userAgent() const { return userAgent_; }
+    void setAccept(const QString& accept) { accept_ = accept; }
+    // Content type sent with GET requests; POST always sends the form content type.
+    void setContentType(const QString& type) { contentType_ = type; }
+    QString contentType() const { return contentType_; }
+    // Longest silence allowed while a request waits; 0 means the default above.
+    void setReadTimeout(int ms) { readTimeoutMs_ = ms; }
+    int readTimeout() const { return readTimeoutMs_ > 0 ? readTimeoutMs_ : defaultReadTimeoutMs; }
+    void setFollowRedirects(bool follow) { followRedirects_ = follow; }
+    bool followRedirects() const { return followRedirects_; }
+
+    // The reply body, byte for byte.
+    QByteArray get(const QString& url);
+    // Posts the fields as a form body (GBK, encoded in field order) and returns the reply body.
+    QByteArray post(const QString& url, const Gbk::FormFields& fields);
+    // Ends the connection after a reply has been read; the next request opens a new one.
+    void close();
+
+private:
+    QByteArray run(QNetworkReply* reply);
+
+    QNetworkAccessManager* manager_;
+    QString userAgent_ = defaultUserAgent;
+    QString accept_ = defaultAccept;
+    QString contentType_ = defaultContentType;
+    int readTimeoutMs_ = 0;
+    bool followRedirects_ = true;
+};

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class MediaPlayer;
+class QUrl;
+class QWidget;
+class WebBrowser;
+
+enum class MessageIcon { None, Error, Information, Question, Warning };
+enum class MessageButtons { Ok, OkCancel, YesNo };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+// The platform facilities that windows use and tests replace: browsers, players, message boxes, the
+// default web browser and the tray. A test installs fakes, so a test of a window never starts a browser
+// engine, shows a modal box or opens a real web page.
+class PlatformServices {
+public:
+    virtual ~PlatformServices() = default;
+
+    // A browser shown inside `parent`, or a page loader without a view when `parent` is nullptr.
+    virtual std::unique_ptr<WebBrowser> createBrowser(QWidget* parent) = 0;
+    virtual std::unique_ptr<MediaPlayer> createPlayer(QWidget* parent) = 0;
+
+    virtual MessageAnswer message(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon,
+                                  MessageButtons buttons) = 0;
+    // Opens an address in the user's default web browser.
+    virtual void openUrl(const QUrl& url) = 0;
+    virtual bool systemTrayAvailable() const = 0;
+};
+
+// The services in force: the real ones unless a test installed others.
+PlatformServices& platformServices();
+// Installs replacement services (nullptr restores the real ones).
+void installPlatformServices(std::unique_ptr<PlatformServices> services);
+
+// The one message function: a box with the given caption ("错误", "提示"), icon and buttons.
+MessageAnswer showMessage(QWidget* owner, const QString& text, const QString& caption,
+                          MessageIcon icon = MessageIcon::None, MessageButtons buttons = MessageButtons::Ok);
+
+// Opens an http or https address in the default web browser; any other scheme is refused (returns false).
+bool openInBrowser(const QString& url);
