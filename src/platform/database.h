@@ -51,9 +51,10 @@ template <typename Body> void inTransaction(Database& db, Body&& body) {
     db.commit();
 }
 
-// The rows of one query, walked one at a time, with the old record-set habits: open, eof, next, field by
-// name; append or edit a row, set fields, post. Editing when the set has no row creates that row.
-// Append, edit and post need a query on one table ("select ... from <table> ...").
+// The rows of one query, held in memory and walked one at a time, with the old record-set habits: open, eof,
+// next, field by name; append or edit a row, set fields, post. Editing when the set has no row creates that
+// row. Append, edit and post need a plain query on one table ("select * from <table> [where ...] [order by
+// ...]", or a list of plain column names); any other select opens read-only. Every failure throws Failure.
 class Dataset {
 public:
     explicit Dataset(Database& db);
@@ -67,8 +68,11 @@ public:
     void next();
     int recordCount() const { return static_cast<int>(rows_.size()); }
 
-    // The field of the current row; a field that holds NULL reads as an empty value.
+    // The field of the current row (names match without regard to case); NULL reads as an invalid QVariant.
     QVariant field(const QString& name) const;
+    // The field by its position in the select list, for computed columns such as "sum(...)".
+    QVariant fieldAt(int column) const;
+    int fieldCount() const { return static_cast<int>(columns_.size()); }
     // The field as text ("" for NULL); fixed-width text columns come back as stored.
     QString text(const QString& name) const;
 
@@ -78,8 +82,16 @@ public:
     void post();
 
 private:
+    qsizetype columnIndex(const QString& name) const;
+    QVariant currentValue(qsizetype column) const;
+    void startEditing(const char* operation);
+    qint64 insertRow();
+    void updateRow(qint64 rowId);
+    QList<QVariant> readRow(qint64 rowId) const;
+
     Database& db_;
-    QString table_;
+    QString table_;      // the one table behind an editable set; empty when the set is read-only
+    QString selectList_; // the select list as written, to read a posted row back in the same columns
     QStringList columns_;
     QList<QList<QVariant>> rows_;
     QList<qint64> rowIds_;

@@ -1,6 +1,9 @@
 #include "platform/failures.h"
 
 #include <QLocale>
+#include <QRegularExpression>
+
+#include <limits>
 
 namespace {
 
@@ -20,9 +23,10 @@ QString withoutLeadingBlanks(const QString& text) {
 
 qint64 toInt64(const QString& text) {
     const QString body = withoutLeadingBlanks(text);
+    static const QRegularExpression wholeNumber(QStringLiteral("^[+-]?[0-9]+$"));
     bool ok = false;
     const qint64 value = QLocale::c().toLongLong(body, &ok);
-    if (!ok || body.isEmpty() || body.contains(QLatin1Char(',')))
+    if (!ok || !wholeNumber.match(body).hasMatch())
         notANumber(text);
     return value;
 }
@@ -36,9 +40,10 @@ int toInt(const QString& text) {
 
 double toDouble(const QString& text) {
     const QString body = text.trimmed();
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
     bool ok = false;
     const double value = QLocale::c().toDouble(body, &ok);
-    if (!ok || body.isEmpty() || body.contains(QLatin1Char(',')))
+    if (!ok || !decimal.match(body).hasMatch())
         notANumber(text);
     return value;
 }

@@ -3,7 +3,9 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
+#include <QObject>
 #include <QString>
+#include <QTimer>
 
 #include <optional>
 
@@ -23,6 +25,13 @@ struct Picture {
     bool animated() const { return frames.size() > 1; }
 };
 
+// Limits against hostile files: a picture (or one GIF frame) wider or taller than this is refused...
+inline constexpr int maxPictureSide = 8192;
+// ...and so is a GIF with more frames than this, or whose composed frames together hold more pixels than
+// one picture of the largest size.
+inline constexpr int maxPictureFrames = 4096;
+inline constexpr qint64 maxPicturePixels = qint64(maxPictureSide) * maxPictureSide;
+
 // Decodes GIF (giflib) or JPEG (libjpeg) bytes; nullopt for anything else or a broken file.
 std::optional<Picture> decodePicture(const QByteArray& bytes);
 // Reads and decodes a file or a Qt resource (":/pictures/...").
@@ -31,3 +40,34 @@ std::optional<Picture> loadPicture(const QString& path);
 // Shows the picture on a label: a still image at once, an animation frame by frame with its delays and
 // loop count. A picture that cannot be read leaves the label as it was and returns false.
 bool showPicture(QLabel* label, const QString& path);
+
+// Registers the program's own pictures (":/pictures/..."), which live in a static library and so need an
+// explicit start-up call. Safe to call more than once.
+void initPictureResources();
+
+// Plays an animated picture on a label that showPicture() made it for. It is a child of the label, so it
+// ends with the label, and the next showPicture() on that label replaces it. When the last play ends the
+// label keeps the last frame.
+class PictureAnimator : public QObject {
+    Q_OBJECT
+public:
+    PictureAnimator(QLabel* label, Picture picture);
+
+    // The animator playing on the label, or nullptr.
+    static PictureAnimator* of(const QLabel* label);
+
+    int currentFrame() const { return frame_; }
+    int playsDone() const { return playsDone_; }
+    // False once the last play has ended.
+    bool running() const { return timer_.isActive(); }
+    // Shows the next frame and waits for its delay; the timer calls it, a test may call it directly.
+    void advance();
+
+private:
+    void showFrame();
+
+    Picture picture_;
+    int frame_ = 0;
+    int playsDone_ = 0;
+    QTimer timer_;
+};

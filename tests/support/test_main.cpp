@@ -1,5 +1,8 @@
 // Test entry point shared by every test executable: an offscreen QApplication (widgets, timers and
 // sockets need one) and a private data folder, so no test touches the user's files.
+#include "platform/picture.h"
+#include "platform/webengine_setup.h"
+
 #include <QApplication>
 #include <QTemporaryDir>
 
@@ -9,9 +12,14 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    // The browser engine's smoke test runs offscreen, often as root in a container: no sandbox, no GPU.
+    qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
+    qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
+    prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brennoc"));
     QApplication::setQuitOnLastWindowClosed(false);
+    initPictureResources();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,143 @@
+#include "platform/services.h"
+
+#include "platform/mediaplayer_qt.h"
+#include "platform/webbrowser_qt.h"
+
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSystemTrayIcon>
+#include <QUrl>
+
+namespace {
+
+// The button captions of the old system's message boxes, whatever translation of Qt is installed.
+const QString okCaption = QStringLiteral("确定");
+const QString cancelCaption = QStringLiteral("取消");
+const QString yesCaption = QStringLiteral("是(&Y)");
+const QString noCaption = QStringLiteral("否(&N)");
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::StandardButtons boxButtons(MessageButtons buttons) {
+    switch (buttons) {
+    case MessageButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MessageButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MessageButtons::Ok:
+        break;
+    }
+    return QMessageBox::Ok;
+}
+
+// The answer for the button that closed the box. A box closed another way (Escape, the close box) gives the
+// refusing answer of its buttons, as a click on Cancel or No would.
+MessageAnswer answerOf(QMessageBox::StandardButton clicked, MessageButtons buttons) {
+    switch (clicked) {
+    case QMessageBox::Ok:
+        return MessageAnswer::Ok;
+    case QMessageBox::Cancel:
+        return MessageAnswer::Cancel;
+    case QMessageBox::Yes:
+        return MessageAnswer::Yes;
+    case QMessageBox::No:
+        return MessageAnswer::No;
+    default:
+        break;
+    }
+    switch (buttons) {
+    case MessageButtons::OkCancel:
+        return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+        return MessageAnswer::No;
+    case MessageButtons::Ok:
+        break;
+    }
+    return MessageAnswer::Ok;
+}
+
+void nameButtons(QMessageBox& box) {
+    const std::pair<QMessageBox::StandardButton, const QString&> captions[] = {
+        {QMessageBox::Ok, okCaption},
+        {QMessageBox::Cancel, cancelCaption},
+        {QMessageBox::Yes, yesCaption},
+        {QMessageBox::No, noCaption},
+    };
+    for (const auto& [which, caption] : captions) {
+        if (QAbstractButton* button = box.button(which))
+            button->setText(caption);
+    }
+}
+
+class RealPlatformServices final : public PlatformServices {
+public:
+    std::unique_ptr<WebBrowser> createBrowser(QWidget* parent) override {
+        return std::make_unique<QtWebBrowser>(parent);
+    }
+
+    std::unique_ptr<MediaPlayer> createPlayer(QWidget* parent) override {
+        return std::make_unique<QtMediaPlayer>(parent);
+    }
+
+    MessageAnswer message(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon,
+                          MessageButtons buttons) override {
+        QMessageBox box(boxIcon(icon), caption, text, boxButtons(buttons), owner);
+        // Messages often quote text from pages and files, which must not be read as markup.
+        box.setTextFormat(Qt::PlainText);
+        nameButtons(box);
+        box.exec();
+        return answerOf(box.standardButton(box.clickedButton()), buttons);
+    }
+
+    void openUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
+
+    bool systemTrayAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
+};
+
+std::unique_ptr<PlatformServices>& installedServices() {
+    static std::unique_ptr<PlatformServices> installed;
+    return installed;
+}
+
+} // namespace
+
+PlatformServices& platformServices() {
+    if (const auto& installed = installedServices())
+        return *installed;
+    static RealPlatformServices real;
+    return real;
+}
+
+void installPlatformServices(std::unique_ptr<PlatformServices> services) {
+    installedServices() = std::move(services);
+}
+
+MessageAnswer showMessage(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon,
+                          MessageButtons buttons) {
+    return platformServices().message(owner, text, caption, icon, buttons);
+}
+
+bool openInBrowser(const QString& url) {
+    const QUrl address(url.trimmed(), QUrl::StrictMode);
+    if (!address.isValid() || address.host().isEmpty())
+        return false;
+    if (address.scheme() != QLatin1String("http") && address.scheme() != QLatin1String("https"))
+        return false;
+    platformServices().openUrl(address);
+    return true;
+}

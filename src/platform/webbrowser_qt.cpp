@@ -1,0 +1,165 @@
+#include "platform/webbrowser_qt.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QUrl>
+#include <QVariant>
+#include <QWebEngineLoadingInfo>
+#include <QWebEnginePage>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Our scripts run in a world of their own: they share the document with the page but not its script
+// globals, so a page cannot replace the functions they call.
+constexpr quint32 browserWorld = QWebEngineScript::ApplicationWorld;
+
+// Reads the body of the top-level document as [inner HTML, inner text]; a document without a body (a frameset,
+// an image, an empty reply) gives two empty texts.
+const QString readBodyScript =
+    QStringLiteral("(function () { var b = document.body; return b ? [b.innerHTML, b.innerText] : ['', '']; })()");
+
+// Sets an attribute of the body. The old browser honoured scroll="no" by hiding the scroll bars; Chromium
+// ignores that attribute, so the same request also hides the overflow of the document.
+const QString setAttributeScript =
+    QStringLiteral("function (name, value) {"
+                   "  var b = document.body; if (!b) return;"
+                   "  try { b.setAttribute(name, value); } catch (e) { return; }"
+                   "  if (name.toLowerCase() !== 'scroll') return;"
+                   "  var overflow = value.toLowerCase() === 'no' ? 'hidden' : '';"
+                   "  b.style.overflow = overflow; document.documentElement.style.overflow = overflow;"
+                   "}");
+
+// Sets a style property of the body, by its script name ("borderWidth") or its CSS name ("border-width").
+const QString setStyleScript =
+    QStringLiteral("function (property, value) {"
+                   "  var b = document.body; if (!b) return;"
+                   "  if (property in b.style) b.style[property] = value; else b.style.setProperty(property, value);"
+                   "}");
+
+// A call of a two-argument script function. The arguments travel as a JSON array of strings, so no text from
+// a caller or a page is ever spliced into the code.
+QString scriptCall(const QString& function, const QString& first, const QString& second) {
+    const QByteArray arguments = QJsonDocument(QJsonArray{first, second}).toJson(QJsonDocument::Compact);
+    return QLatin1Char('(') + function + QStringLiteral(").apply(null, ") + QString::fromUtf8(arguments) +
+           QLatin1Char(')');
+}
+
+// A page whose links and scripts that ask for a new window open their address in the page itself: the
+// program shows pages in fixed places and has no use for pop-up windows. The engine needs a page to put
+// the new window into, so a short-lived page takes it, hands its address over and goes away.
+class SingleWindowPage final : public QWebEnginePage {
+public:
+    using OpenHere = std::function<void(const QUrl&)>;
+
+    SingleWindowPage(QObject* parent, OpenHere openHere) : QWebEnginePage(parent), openHere_(std::move(openHere)) {}
+
+protected:
+    QWebEnginePage* createWindow(WebWindowType) override {
+        auto* popup = new QWebEnginePage(profile(), this);
+        connect(popup, &QWebEnginePage::urlChanged, this, [this, popup](const QUrl& url) {
+            if (url.isEmpty() || url.scheme() == QLatin1String("about"))
+                return;
+            popup->disconnect(this);
+            popup->deleteLater();
+            openHere_(url);
+        });
+        return popup;
+    }
+
+private:
+    OpenHere openHere_;
+};
+
+} // namespace
+
+QtWebBrowser::QtWebBrowser(QWidget* parent) {
+    page_ = new SingleWindowPage(this, [this](const QUrl& url) { navigate(url.toString()); });
+    connect(page_, &QWebEnginePage::loadingChanged, this, &QtWebBrowser::onLoadingChanged);
+    if (parent) {
+        view_ = new QWebEngineView(parent);
+        view_->setPage(page_);
+    }
+}
+
+QtWebBrowser::~QtWebBrowser() {
+    closing_ = true;
+    delete view_.data();
+    delete page_;
+}
+
+QWidget* QtWebBrowser::widget() {
+    return view_.data();
+}
+
+void QtWebBrowser::navigate(const QString& url) {
+    location_ = url;
+    page_->load(QUrl(url));
+}
+
+void QtWebBrowser::refresh() {
+    page_->triggerAction(QWebEnginePage::Reload);
+}
+
+QString QtWebBrowser::locationUrl() const {
+    return location_;
+}
+
+QString QtWebBrowser::bodyHtml() const {
+    return bodyHtml_;
+}
+
+QString QtWebBrowser::bodyText() const {
+    return bodyText_;
+}
+
+void QtWebBrowser::setBodyAttribute(const QString& name, const QString& value) {
+    page_->runJavaScript(scriptCall(setAttributeScript, name, value), browserWorld);
+}
+
+void QtWebBrowser::setBodyStyle(const QString& property, const QString& value) {
+    page_->runJavaScript(scriptCall(setStyleScript, property, value), browserWorld);
+}
+
+// Only the loads of the top-level document are reported here, not those of its frames. A load that was
+// stopped (by a newer navigation) completes nothing. A load that failed (no connection, or an error status
+// such as 404) completes with an empty body, so a reader still runs and finds no figures, as it does for a
+// page of the wrong layout, and never takes an error page for the page it asked for.
+void QtWebBrowser::onLoadingChanged(const QWebEngineLoadingInfo& info) {
+    const QString url = info.url().toString();
+    switch (info.status()) {
+    case QWebEngineLoadingInfo::LoadStartedStatus:
+        ++loadsStarted_;
+        return;
+    case QWebEngineLoadingInfo::LoadStoppedStatus:
+        return;
+    case QWebEngineLoadingInfo::LoadFailedStatus:
+        finishDocument(url, loadsStarted_, QString(), QString());
+        return;
+    case QWebEngineLoadingInfo::LoadSucceededStatus:
+        break;
+    }
+    const QPointer<QtWebBrowser> self(this);
+    const quint64 load = loadsStarted_;
+    page_->runJavaScript(readBodyScript, browserWorld, [self, url, load](const QVariant& result) {
+        if (!self || self->closing_)
+            return;
+        const QVariantList parts = result.toList();
+        if (parts.size() != 2)
+            self->finishDocument(url, load, QString(), QString());
+        else
+            self->finishDocument(url, load, parts[0].toString(), parts[1].toString());
+    });
+}
+
+void QtWebBrowser::finishDocument(const QString& url, quint64 load, const QString& html, const QString& text) {
+    if (load != loadsStarted_)
+        return;
+    bodyHtml_ = html;
+    bodyText_ = text;
+    emit documentComplete(url);
+}

@@ -1,0 +1,59 @@
+#include "app/backend.h"
+#include "app/hosts.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const QString kReply = QStringLiteral("<html><body bgcolor=\"#FFFFFF\" text=\"#000000\">a&1b&4</body>tail");
+}
+
+TEST(Envelope, EachMarkerFormFindsThePayload) {
+    EXPECT_EQ(Backend::envelopePayload(kReply, Backend::markerText), QStringLiteral("a&1b&4"));
+    EXPECT_EQ(Backend::envelopePayload(kReply, Backend::markerQuoted), QStringLiteral("a&1b&4"));
+    EXPECT_EQ(Backend::envelopePayload(kReply, Backend::markerBare), QStringLiteral("a&1b&4"));
+    EXPECT_EQ(Backend::markerText.size(), 15);
+    EXPECT_EQ(Backend::markerQuoted.size(), 10);
+    EXPECT_EQ(Backend::markerBare.size(), 9);
+}
+
+TEST(Envelope, OnlyTheFirstMarkerCountsAndTheBodyEndCloses) {
+    const QString twice = QStringLiteral("x text=\"#000000\">one text=\"#000000\">two</body>three</body>");
+    EXPECT_EQ(Backend::envelopePayload(twice, Backend::markerText), QStringLiteral("one text=\"#000000\">two"));
+    EXPECT_EQ(Backend::envelopePayload(QStringLiteral("text=\"#000000\">open"), Backend::markerText),
+              QStringLiteral("open"));
+}
+
+TEST(Envelope, NoMarkerMeansNoPayload) {
+    EXPECT_TRUE(Backend::envelopePayload(QStringLiteral("<html><body>&1&4</body>"), Backend::markerText).isEmpty());
+    EXPECT_TRUE(Backend::envelopePayload(QString(), Backend::markerBare).isEmpty());
+    EXPECT_TRUE(Backend::envelopePayload(QByteArray("text=\"#000000\""), Backend::markerText).isEmpty());
+}
+
+TEST(Envelope, BytePagesKeepTheirBytes) {
+    const QByteArray page("<body text=\"#000000\">\xC6\xD6&&1&8</body>x");
+    EXPECT_EQ(Backend::envelopePayload(page, Backend::markerText), QByteArray("\xC6\xD6&&1&8"));
+}
+
+TEST(Envelope, RepliesAreSearchedAsTextSoAMatchNeverStraddlesTwoCharacters) {
+    // "存在" is B4 E6 D4 DA in GBK; here those bytes appear only as the tail of one character and the head
+    // of the next, so a byte search would find it where the text does not say it.
+    const QByteArray straddling("\xB0\xB4\xE6\xD4\xDA\xB0");
+    ASSERT_TRUE(straddling.contains(QByteArray("\xB4\xE6\xD4\xDA")));
+    EXPECT_FALSE(Backend::replyContains(straddling, QStringLiteral("存在")));
+    EXPECT_TRUE(Backend::replyContains(QByteArray("ok \xB4\xE6\xD4\xDA!"), QStringLiteral("存在")));
+}
+
+TEST(Hosts, SitesOverridePointsEverySiteUnderOnePort) {
+    Hosts::setSitesOverrideForTests(QStringLiteral("http://127.0.0.1:4567/"));
+    EXPECT_EQ(Backend::serverurl(), QStringLiteral("http://127.0.0.1:4567/backend"));
+    EXPECT_EQ(Hosts::base(Hosts::quotes), QStringLiteral("http://127.0.0.1:4567/quotes"));
+    EXPECT_EQ(Hosts::rankingAddress(), QStringLiteral("127.0.0.1"));
+    EXPECT_EQ(Hosts::rankingPort(), 4567);
+    EXPECT_EQ(Backend::address(Backend::screeningPage, {{QStringLiteral("rq"), QStringLiteral("2026-12-04")},
+                                                        {QStringLiteral("zf"), QStringLiteral("5")}}),
+              QStringLiteral("http://127.0.0.1:4567/backend/gpzjcx2.asp?rq=2026%2D12%2D04&zf=5"));
+
+    Hosts::setSitesOverrideForTests(QString());
+    EXPECT_EQ(Backend::serverurl(), QString::fromLatin1(Hosts::backend.live));
+    EXPECT_EQ(Hosts::rankingPort(), 80);
+}

@@ -1,0 +1,548 @@
+#include "platform/picture.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QPointer>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <gif_lib.h>
+#include <jpeglib.h>
+
+namespace {
+
+const QRgb black = qRgb(0, 0, 0), red = qRgb(255, 0, 0), green = qRgb(0, 255, 0), blue = qRgb(0, 0, 255);
+const QRgb transparent = 0;
+
+// ---------------------------------------------------------------- test pictures, written with the encoders
+
+struct GifFrameSpec {
+    int left = 0, top = 0, width = 1, height = 1;
+    std::vector<int> pixels; // colour indexes, row by row (written in pass order when interlaced)
+    int delay = -1;          // hundredths of a second; -1 writes no control extension
+    int disposal = DISPOSAL_UNSPECIFIED;
+    int transparentIndex = NO_TRANSPARENT_COLOR;
+    std::vector<QRgb> localColours;
+    bool interlace = false;
+};
+
+struct GifSpec {
+    int width = 4, height = 4;
+    std::vector<QRgb> colours{black, red, green, blue};
+    int loopRepeats = -1; // -1 writes no loop extension
+    std::vector<GifFrameSpec> frames;
+};
+
+int appendGifBytes(GifFileType* gif, const GifByteType* data, int length) {
+    static_cast<QByteArray*>(gif->UserData)->append(reinterpret_cast<const char*>(data), length);
+    return length;
+}
+
+ColorMapObject* makeColourMap(const std::vector<QRgb>& colours) {
+    int size = 2;
+    while (size < int(colours.size()))
+        size *= 2;
+    std::vector<GifColorType> entries(size_t(size), GifColorType{0, 0, 0});
+    for (size_t i = 0; i < colours.size(); ++i)
+        entries[i] = {GifByteType(qRed(colours[i])), GifByteType(qGreen(colours[i])), GifByteType(qBlue(colours[i]))};
+    return GifMakeMapObject(size, entries.data());
+}
+
+QByteArray encodeGif(const GifSpec& spec) {
+    QByteArray bytes;
+    int error = 0;
+    GifFileType* gif = EGifOpen(&bytes, appendGifBytes, &error);
+    EGifSetGifVersion(gif, true);
+    ColorMapObject* global = spec.colours.empty() ? nullptr : makeColourMap(spec.colours);
+    EXPECT_EQ(EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, global), GIF_OK);
+    GifFreeMapObject(global);
+    if (spec.loopRepeats >= 0) {
+        EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
+        EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0");
+        const unsigned char loop[3] = {1, GifByteType(spec.loopRepeats & 0xFF), GifByteType(spec.loopRepeats >> 8)};
+        EGifPutExtensionBlock(gif, 3, loop);
+        EGifPutExtensionTrailer(gif);
+    }
+    for (const GifFrameSpec& frame : spec.frames) {
+        if (frame.delay >= 0) {
+            GraphicsControlBlock control{frame.disposal, false, frame.delay, frame.transparentIndex};
+            GifByteType extension[4];
+            EGifGCBToExtension(&control, extension);
+            EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, 4, extension);
+        }
+        ColorMapObject* local = frame.localColours.empty() ? nullptr : makeColourMap(frame.localColours);
+        EXPECT_EQ(EGifPutImageDesc(gif, frame.left, frame.top, frame.width, frame.height, frame.interlace, local),
+                  GIF_OK);
+        GifFreeMapObject(local);
+        std::vector<GifPixelType> pixels(size_t(frame.width) * frame.height, 0);
+        std::copy(frame.pixels.begin(), frame.pixels.end(), pixels.begin());
+        EXPECT_EQ(EGifPutLine(gif, pixels.data(), int(pixels.size())), GIF_OK);
+    }
+    EGifCloseFile(gif, &error);
+    return bytes;
+}
+
+GifFrameSpec frameAt(int left, int top, int width, int height, std::vector<int> pixels) {
+    GifFrameSpec frame;
+    frame.left = left;
+    frame.top = top;
+    frame.width = width;
+    frame.height = height;
+    frame.pixels = std::move(pixels);
+    return frame;
+}
+
+GifFrameSpec filled(int left, int top, int width, int height, int index) {
+    return frameAt(left, top, width, height, std::vector<int>(size_t(width) * height, index));
+}
+
+QByteArray encodeJpeg(int width, int height, J_COLOR_SPACE space, const std::vector<uchar>& pixels) {
+    jpeg_compress_struct info{};
+    jpeg_error_mgr errors{};
+    info.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&info);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&info, &buffer, &size);
+    info.image_width = JDIMENSION(width);
+    info.image_height = JDIMENSION(height);
+    info.input_components = int(pixels.size()) / (width * height);
+    info.in_color_space = space;
+    jpeg_set_defaults(&info);
+    jpeg_set_quality(&info, 95, TRUE);
+    jpeg_start_compress(&info, TRUE);
+    while (info.next_scanline < info.image_height) {
+        auto* row = const_cast<uchar*>(pixels.data()) + info.next_scanline * width * info.input_components;
+        jpeg_write_scanlines(&info, &row, 1);
+    }
+    jpeg_finish_compress(&info);
+    jpeg_destroy_compress(&info);
+    QByteArray bytes(reinterpret_cast<const char*>(buffer), qsizetype(size));
+    std::free(buffer);
+    return bytes;
+}
+
+// A JPEG of one colour, in the given colour space (the bytes of one pixel repeated).
+QByteArray plainJpeg(int width, int height, J_COLOR_SPACE space, std::vector<uchar> pixel) {
+    std::vector<uchar> pixels;
+    for (int i = 0; i < width * height; ++i)
+        pixels.insert(pixels.end(), pixel.begin(), pixel.end());
+    return encodeJpeg(width, height, space, pixels);
+}
+
+bool near(QRgb actual, QRgb expected, int tolerance = 12) {
+    return qAbs(qRed(actual) - qRed(expected)) <= tolerance && qAbs(qGreen(actual) - qGreen(expected)) <= tolerance &&
+           qAbs(qBlue(actual) - qBlue(expected)) <= tolerance;
+}
+
+// Five frames on a 4x4 screen that go through every disposal method, transparency and the delay rules.
+GifSpec disposalAnimation() {
+    GifSpec spec;
+    spec.loopRepeats = 2;
+    GifFrameSpec whole = filled(0, 0, 4, 4, 1); // red screen, kept (disposal unspecified)
+    whole.delay = 5;
+    GifFrameSpec corner = frameAt(0, 0, 2, 2, {0, 2, 2, 2}); // green, index 0 see-through, then undone
+    corner.delay = 0;
+    corner.disposal = DISPOSE_PREVIOUS;
+    corner.transparentIndex = 0;
+    GifFrameSpec bottomRight = filled(2, 2, 2, 2, 3); // blue, then cleared
+    bottomRight.delay = 1;
+    bottomRight.disposal = DISPOSE_BACKGROUND;
+    GifFrameSpec dot = filled(0, 2, 1, 1, 2); // green, kept
+    dot.delay = 20;
+    dot.disposal = DISPOSE_DO_NOT;
+    GifFrameSpec lastDot = filled(3, 0, 1, 1, 2);
+    lastDot.delay = 2;
+    spec.frames = {whole, corner, bottomRight, dot, lastDot};
+    return spec;
+}
+
+QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
+    const QString path = dir.filePath(name);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return path;
+}
+
+QRgb labelPixel(const QLabel& label, int x, int y) {
+    return label.pixmap().toImage().pixel(x, y);
+}
+
+} // namespace
+
+// ------------------------------------------------------------------------------------------------- GIF
+
+TEST(GifDecode, StillPictureIsOneFrameInItsColours) {
+    GifSpec spec;
+    spec.width = 3;
+    spec.height = 2;
+    spec.frames = {frameAt(0, 0, 3, 2, {0, 1, 2, 3, 2, 1})};
+    const auto picture = decodePicture(encodeGif(spec));
+    ASSERT_TRUE(picture);
+    ASSERT_EQ(picture->frames.size(), 1);
+    EXPECT_FALSE(picture->animated());
+    EXPECT_EQ(picture->loopCount, 1);
+    const QImage& image = picture->frames[0].image;
+    ASSERT_EQ(image.size(), QSize(3, 2));
+    const QRgb expected[] = {black, red, green, blue, green, red};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(image.pixel(i % 3, i / 3), expected[i]) << i;
+}
+
+TEST(GifDecode, InterlacedFrameWithLocalColoursFillsEachRow) {
+    const std::vector<QRgb> local{qRgb(10, 20, 30), qRgb(40, 50, 60), qRgb(70, 80, 90), qRgb(100, 110, 120)};
+    GifFrameSpec frame = frameAt(0, 0, 2, 11, {});
+    frame.localColours = local;
+    frame.interlace = true;
+    // Lines arrive in four passes: rows 0, 8 / 4 / 2, 6, 10 / 1, 3, 5, 7, 9; row y is coloured y % 4.
+    for (int row : {0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9})
+        frame.pixels.insert(frame.pixels.end(), 2, row % 4);
+    GifSpec spec;
+    spec.width = 2;
+    spec.height = 11;
+    spec.frames = {frame};
+    const auto picture = decodePicture(encodeGif(spec));
+    ASSERT_TRUE(picture);
+    for (int y = 0; y < 11; ++y)
+        EXPECT_EQ(picture->frames[0].image.pixel(1, y), local[size_t(y % 4)]) << "row " << y;
+}
+
+TEST(GifDecode, AnimationComposesFramesThroughEveryDisposal) {
+    const auto picture = decodePicture(encodeGif(disposalAnimation()));
+    ASSERT_TRUE(picture);
+    ASSERT_EQ(picture->frames.size(), 5);
+    EXPECT_TRUE(picture->animated());
+    EXPECT_EQ(picture->loopCount, 3); // two repeats after the first play
+
+    const int delays[] = {50, 100, 100, 200, 20}; // 0 and 1 hundredth are shown for 100 ms
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(picture->frames[i].delayMs, delays[i]) << "frame " << i;
+
+    struct Case {
+        int frame, x, y;
+        QRgb colour;
+        const char* why;
+    };
+    const Case cases[] = {
+        {0, 1, 1, red, "earlier frames keep their own picture"},
+        {1, 0, 0, red, "the transparent index shows what lies below"},
+        {1, 1, 1, green, "a frame draws at its position"},
+        {1, 2, 2, red, "outside the frame the screen stays"},
+        {2, 1, 1, red, "restore to previous undid the green corner"},
+        {2, 3, 3, blue, "a frame draws at its offset"},
+        {3, 2, 2, transparent, "restore to background cleared to transparent"},
+        {3, 0, 2, green, "drawn over the cleared screen"},
+        {3, 0, 0, red, "the first frame stays under everything"},
+        {4, 0, 2, green, "do-not-dispose kept the previous frame"},
+        {4, 3, 0, green, "the last frame drawn"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(picture->frames[c.frame].image.pixel(c.x, c.y), c.colour) << c.why;
+}
+
+TEST(GifDecode, LoopExtensionSetsTimesPlayed) {
+    struct Case {
+        int repeats, plays;
+    };
+    for (const Case c : {Case{-1, 1}, Case{0, 0}, Case{1, 2}, Case{65535, 65536}}) {
+        GifSpec spec;
+        spec.loopRepeats = c.repeats;
+        spec.frames = {filled(0, 0, 1, 1, 1), filled(0, 0, 1, 1, 2)};
+        const auto picture = decodePicture(encodeGif(spec));
+        ASSERT_TRUE(picture) << c.repeats;
+        EXPECT_EQ(picture->loopCount, c.plays) << c.repeats;
+    }
+}
+
+TEST(GifDecode, FramesReachingPastTheScreenAreClipped) {
+    GifSpec spec;
+    spec.frames = {filled(0, 0, 4, 4, 1), filled(2, 3, 6, 6, 3), filled(40, 40, 2, 2, 2)};
+    const auto picture = decodePicture(encodeGif(spec));
+    ASSERT_TRUE(picture);
+    ASSERT_EQ(picture->frames.size(), 3);
+    const QImage& clipped = picture->frames[1].image;
+    EXPECT_EQ(clipped.size(), QSize(4, 4));
+    EXPECT_EQ(clipped.pixel(3, 3), blue);
+    EXPECT_EQ(clipped.pixel(1, 3), red);
+    EXPECT_EQ(clipped.pixel(2, 2), red);
+    EXPECT_EQ(picture->frames[2].image, clipped);
+}
+
+TEST(GifDecode, FrameOfNoWidthIsSkipped) {
+    GifSpec spec;
+    spec.frames = {filled(0, 0, 4, 4, 1), filled(1, 1, 2, 2, 3), filled(0, 0, 1, 1, 2)};
+    QByteArray bytes = encodeGif(spec);
+    // The second image descriptor (0x2C, left, top, width, height) gets a width of 0.
+    const qsizetype second = bytes.indexOf(QByteArrayLiteral("\x2C\x01\x00\x01\x00\x02\x00"));
+    ASSERT_GT(second, 0);
+    bytes[second + 5] = 0;
+    const auto picture = decodePicture(bytes);
+    ASSERT_TRUE(picture);
+    ASSERT_EQ(picture->frames.size(), 2);
+    EXPECT_EQ(picture->frames[1].image.pixel(1, 1), red);
+    EXPECT_EQ(picture->frames[1].image.pixel(0, 0), green);
+}
+
+TEST(GifDecode, IndexesPastTheColourMapAreTransparent) {
+    GifSpec spec;
+    spec.width = 4;
+    spec.height = 1;
+    spec.colours = {red, green}; // a 1-bit map; the image data still has 2-bit codes, so 2 and 3 can occur
+    spec.frames = {frameAt(0, 0, 4, 1, {0, 1, 2, 3})};
+    const auto picture = decodePicture(encodeGif(spec));
+    ASSERT_TRUE(picture);
+    const QImage& image = picture->frames[0].image;
+    EXPECT_EQ(image.pixel(0, 0), red);
+    EXPECT_EQ(image.pixel(1, 0), green);
+    EXPECT_EQ(image.pixel(2, 0), transparent);
+    EXPECT_EQ(image.pixel(3, 0), transparent);
+}
+
+TEST(GifDecode, EveryTruncationFailsCleanlyOrKeepsWholeFrames) {
+    const QByteArray whole = encodeGif(disposalAnimation());
+    for (qsizetype length = 0; length < whole.size(); ++length) {
+        const auto picture = decodePicture(whole.left(length));
+        if (!picture)
+            continue;
+        EXPECT_LE(picture->frames.size(), 5) << length;
+        for (const Picture::Frame& frame : picture->frames)
+            EXPECT_EQ(frame.image.size(), QSize(4, 4)) << length;
+    }
+    // Only the trailer byte missing: all frames are there.
+    const auto withoutTrailer = decodePicture(whole.chopped(1));
+    ASSERT_TRUE(withoutTrailer);
+    EXPECT_EQ(withoutTrailer->frames.size(), 5);
+    // A cut inside the first frame's image data leaves nothing to show.
+    GifSpec still;
+    still.frames = {frameAt(0, 0, 4, 4, {0, 1, 2, 3, 3, 2, 1, 0, 0, 2, 1, 3, 1, 3, 0, 2})};
+    EXPECT_FALSE(decodePicture(encodeGif(still).chopped(4)));
+}
+
+// ------------------------------------------------------------------------------------------------ JPEG
+
+TEST(JpegDecode, ColourSpacesBecomeRgb) {
+    struct Case {
+        const char* name;
+        J_COLOR_SPACE space;
+        std::vector<uchar> pixel;
+        QRgb expected;
+    };
+    const Case cases[] = {
+        {"rgb", JCS_RGB, {200, 30, 60}, qRgb(200, 30, 60)},
+        {"grey", JCS_GRAYSCALE, {90}, qRgb(90, 90, 90)},
+        {"inverted cmyk", JCS_CMYK, {255, 0, 128, 255}, qRgb(255, 0, 128)},
+    };
+    for (const Case& c : cases) {
+        const auto picture = decodePicture(plainJpeg(16, 8, c.space, c.pixel));
+        ASSERT_TRUE(picture) << c.name;
+        ASSERT_EQ(picture->frames.size(), 1) << c.name;
+        EXPECT_EQ(picture->frames[0].image.size(), QSize(16, 8)) << c.name;
+        EXPECT_TRUE(near(picture->frames[0].image.pixel(5, 5), c.expected)) << c.name;
+        EXPECT_EQ(qAlpha(picture->frames[0].image.pixel(5, 5)), 255) << c.name;
+    }
+}
+
+// ----------------------------------------------------------------------------------- hostile and broken
+
+namespace {
+
+// The still picture with its logical screen size replaced.
+QByteArray withScreenSize(QByteArray gif, int width, int height) {
+    gif[6] = char(width & 0xFF);
+    gif[7] = char(width >> 8);
+    gif[8] = char(height & 0xFF);
+    gif[9] = char(height >> 8);
+    return gif;
+}
+
+// The JPEG with the size in its frame header replaced.
+QByteArray withJpegSize(QByteArray jpeg, int width, int height) {
+    const qsizetype frameHeader = jpeg.indexOf("\xFF\xC0");
+    EXPECT_GT(frameHeader, 0);
+    jpeg[frameHeader + 5] = char(height >> 8);
+    jpeg[frameHeader + 6] = char(height & 0xFF);
+    jpeg[frameHeader + 7] = char(width >> 8);
+    jpeg[frameHeader + 8] = char(width & 0xFF);
+    return jpeg;
+}
+
+QByteArray randomBytes(qsizetype size, quint32 seed) {
+    QRandomGenerator random(seed);
+    QByteArray bytes(size, Qt::Uninitialized);
+    for (char& byte : bytes)
+        byte = char(random.bounded(256));
+    return bytes;
+}
+
+} // namespace
+
+TEST(PictureDecode, BrokenAndHostileBytesAreRefused) {
+    GifSpec still;
+    still.frames = {filled(0, 0, 4, 4, 1)};
+    const QByteArray gif = encodeGif(still);
+    // The global colour table (4 entries padded to 4) follows the 13-byte header; drop it and its flag.
+    QByteArray noColours = gif;
+    noColours.remove(13, 3 * 4);
+    noColours[10] = char(noColours[10] & 0x7F);
+
+    GifSpec wideFrame;
+    wideFrame.frames = {filled(0, 0, maxPictureSide + 1, 1, 1)};
+    GifSpec manyFrames;
+    manyFrames.width = manyFrames.height = 1;
+    manyFrames.frames.assign(size_t(maxPictureFrames) + 1, filled(0, 0, 1, 1, 1));
+    GifSpec bigScreenTwice; // each composed frame is a whole screen: two of the largest are too much
+    bigScreenTwice.width = bigScreenTwice.height = maxPictureSide;
+    bigScreenTwice.frames = {filled(0, 0, 1, 1, 1), filled(0, 0, 1, 1, 2)};
+
+    const QByteArray jpeg = plainJpeg(16, 16, JCS_RGB, {10, 20, 30});
+    const QByteArray noise = randomBytes(64 * 64 * 3, 5);
+    const QByteArray noisyJpeg = encodeJpeg(64, 64, JCS_RGB, std::vector<uchar>(noise.begin(), noise.end()));
+    struct Case {
+        const char* name;
+        QByteArray bytes;
+    };
+    const Case cases[] = {
+        {"empty", QByteArray()},
+        {"signature only", QByteArrayLiteral("GIF89a")},
+        {"garbage", randomBytes(4000, 1)},
+        {"gif signature then garbage", QByteArrayLiteral("GIF89a") + randomBytes(4000, 2)},
+        {"jpeg signature then garbage", QByteArrayLiteral("\xFF\xD8\xFF") + randomBytes(4000, 3)},
+        {"png", QByteArrayLiteral("\x89PNG\r\n\x1A\n") + randomBytes(100, 4)},
+        {"gif without any colour map", noColours},
+        {"huge gif screen", withScreenSize(gif, 65535, 65535)},
+        {"gif screen one past the limit", withScreenSize(gif, maxPictureSide + 1, 4)},
+        {"gif frame one past the limit", encodeGif(wideFrame)},
+        {"too many gif frames", encodeGif(manyFrames)},
+        {"too many composed pixels", encodeGif(bigScreenTwice)},
+        {"gif header only", gif.left(13)},
+        {"truncated jpeg", jpeg.left(jpeg.size() / 2)},
+        {"jpeg cut inside its image data", noisyJpeg.chopped(noisyJpeg.size() / 4)},
+        {"jpeg header only", jpeg.left(jpeg.indexOf("\xFF\xDA"))},
+        {"huge jpeg", withJpegSize(jpeg, 60000, 60000)},
+        {"jpeg of no width", withJpegSize(jpeg, 0, 16)},
+    };
+    for (const Case& c : cases)
+        EXPECT_FALSE(decodePicture(c.bytes)) << c.name;
+    EXPECT_TRUE(decodePicture(withScreenSize(gif, maxPictureSide, 4))) << "the limit itself is allowed";
+}
+
+TEST(PictureDecode, RandomDamageNeverCrashes) {
+    const QByteArray sources[] = {encodeGif(disposalAnimation()), plainJpeg(24, 24, JCS_RGB, {1, 2, 3})};
+    QRandomGenerator random(7);
+    for (const QByteArray& source : sources) {
+        for (int round = 0; round < 300; ++round) {
+            QByteArray damaged = source;
+            for (int hits = 0; hits < 4; ++hits)
+                damaged[random.bounded(damaged.size())] = char(random.bounded(256));
+            const auto picture = decodePicture(damaged);
+            EXPECT_TRUE(!picture || !picture->frames.isEmpty());
+        }
+    }
+}
+
+// ------------------------------------------------------------------------------------------- on a label
+
+TEST(ShowPicture, StillPictureShowsAtOnce) {
+    QTemporaryDir dir;
+    GifSpec spec;
+    spec.frames = {filled(0, 0, 4, 4, 3)};
+    QLabel label;
+    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("still.gif"), encodeGif(spec))));
+    EXPECT_EQ(label.pixmap().size(), QSize(4, 4));
+    EXPECT_EQ(labelPixel(label, 2, 2), blue);
+    EXPECT_EQ(PictureAnimator::of(&label), nullptr);
+}
+
+TEST(ShowPicture, AnimationStepsThroughItsPlaysThenStopsOnTheLastFrame) {
+    QTemporaryDir dir;
+    GifSpec spec;
+    spec.loopRepeats = 1; // played twice
+    spec.frames = {filled(0, 0, 4, 4, 1), filled(0, 0, 4, 4, 2), filled(0, 0, 4, 4, 3)};
+    for (GifFrameSpec& frame : spec.frames)
+        frame.delay = 500; // long enough that only the test moves it on
+    QLabel label;
+    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("anim.gif"), encodeGif(spec))));
+    PictureAnimator* animator = PictureAnimator::of(&label);
+    ASSERT_NE(animator, nullptr);
+    EXPECT_TRUE(animator->running());
+    EXPECT_EQ(labelPixel(label, 0, 0), red);
+
+    const QRgb shown[] = {green, blue, red, green, blue};
+    for (QRgb colour : shown) {
+        animator->advance();
+        EXPECT_EQ(labelPixel(label, 0, 0), colour);
+    }
+    EXPECT_TRUE(animator->running());
+    animator->advance();
+    EXPECT_FALSE(animator->running());
+    EXPECT_EQ(animator->playsDone(), 2);
+    animator->advance();
+    EXPECT_EQ(labelPixel(label, 0, 0), blue);
+}
+
+TEST(ShowPicture, AnimationPlaysByItsOwnTimer) {
+    QTemporaryDir dir;
+    GifSpec spec;
+    spec.loopRepeats = 0;
+    spec.frames = {filled(0, 0, 2, 2, 1), filled(0, 0, 2, 2, 2)};
+    for (GifFrameSpec& frame : spec.frames)
+        frame.delay = 2;
+    QLabel label;
+    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("fast.gif"), encodeGif(spec))));
+    PictureAnimator* animator = PictureAnimator::of(&label);
+    ASSERT_NE(animator, nullptr);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return animator->currentFrame() == 1; }, 2000));
+    EXPECT_EQ(labelPixel(label, 0, 0), green);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return animator->playsDone() >= 3; }, 3000));
+    EXPECT_TRUE(animator->running()); // loops for ever
+}
+
+TEST(ShowPicture, NextPictureReplacesTheAnimation) {
+    QTemporaryDir dir;
+    const QString animation = writeFile(dir, QStringLiteral("anim.gif"), encodeGif(disposalAnimation()));
+    GifSpec still;
+    still.frames = {filled(0, 0, 4, 4, 3)};
+    const QString stillPath = writeFile(dir, QStringLiteral("still.gif"), encodeGif(still));
+
+    QLabel label;
+    ASSERT_TRUE(showPicture(&label, animation));
+    QPointer<PictureAnimator> first = PictureAnimator::of(&label);
+    ASSERT_TRUE(showPicture(&label, animation));
+    EXPECT_TRUE(first.isNull());
+    EXPECT_EQ(label.findChildren<PictureAnimator*>().size(), 1);
+
+    QPointer<PictureAnimator> second = PictureAnimator::of(&label);
+    EXPECT_FALSE(showPicture(&label, dir.filePath(QStringLiteral("missing.gif"))));
+    EXPECT_FALSE(second.isNull()) << "an unreadable picture leaves the label as it was";
+
+    ASSERT_TRUE(showPicture(&label, stillPath));
+    EXPECT_TRUE(second.isNull());
+    EXPECT_EQ(labelPixel(label, 1, 1), blue);
+}
+
+TEST(OwnPictures, EveryPictureLoadsFromTheResources) {
+    struct Case {
+        const char* path;
+        QSize size;
+        bool animated;
+    };
+    const Case cases[] = {
+        {":/pictures/splash.jpg", {327, 153}, false}, {":/pictures/logo.gif", {48, 48}, false},
+        {":/pictures/rise.gif", {32, 32}, true},      {":/pictures/fall.gif", {32, 32}, false},
+        {":/pictures/go.gif", {24, 24}, false},
+    };
+    for (const Case& c : cases) {
+        const auto picture = loadPicture(QString::fromLatin1(c.path));
+        ASSERT_TRUE(picture) << c.path;
+        EXPECT_EQ(picture->frames[0].image.size(), c.size) << c.path;
+        EXPECT_EQ(picture->animated(), c.animated) << c.path;
+    }
+    EXPECT_EQ(loadPicture(QStringLiteral(":/pictures/rise.gif"))->loopCount, 0);
+    EXPECT_EQ(QImage(QStringLiteral(":/pictures/app.png")).size(), QSize(64, 64));
+}
