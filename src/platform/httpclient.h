@@ -9,6 +9,7 @@
 
 class QNetworkAccessManager;
 class QNetworkReply;
+class QNetworkRequest;
 
 // A failed request: no connection, a time-out, an error status, a redirect that was not followed, or a
 // connection lost before the reply ended. `status` is the HTTP status when the server sent one, else 0.
@@ -22,17 +23,21 @@ public:
 // settings and its own cookie jar (nothing stored on disk).
 //
 // get() and post() block their caller in a nested event loop, so timers, socket events and clicks go on
-// while a request waits, as the program's handlers expect. Any failure throws HttpError.
+// while a request waits, as the program's handlers expect. Any failure throws HttpError; a request still
+// waiting when the application quits is abandoned and throws too. The body comes back as the server sent it
+// (the client asks for no compression and undoes none), over HTTP/1.1, with no proxy.
 class HttpClient : public QObject {
     Q_OBJECT
 public:
     // The settings every client starts with.
-    static const QString defaultUserAgent;  // "'Mozilla/4.0 (compatible; MSIE 6.0; Windows 98; Maxthon)"
-    static const QString defaultAccept;     // "text/html, */*"
+    static const QString defaultUserAgent;   // "'Mozilla/4.0 (compatible; MSIE 6.0; Windows 98; Maxthon)"
+    static const QString defaultAccept;      // "text/html, */*"
     static const QString defaultContentType; // "text/html"
-    static const QString formContentType;   // "application/x-www-form-urlencoded"
+    static const QString formContentType;    // "application/x-www-form-urlencoded"
     // Inactivity time-out of a client that sets none: a stalled server must not hold a handler for ever.
     static constexpr int defaultReadTimeoutMs = 30000;
+    // Redirects followed for one request before it fails.
+    static constexpr int maxRedirects = 15;
 
     explicit HttpClient(QObject* parent = nullptr);
     ~HttpClient() override;
@@ -46,6 +51,7 @@ public:
     // Longest silence allowed while a request waits; 0 means the default above.
     void setReadTimeout(int ms) { readTimeoutMs_ = ms; }
     int readTimeout() const { return readTimeoutMs_ > 0 ? readTimeoutMs_ : defaultReadTimeoutMs; }
+    // Followed: up to maxRedirects hops; a 301, 302 or 303 after a POST continues as a GET.
     void setFollowRedirects(bool follow) { followRedirects_ = follow; }
     bool followRedirects() const { return followRedirects_; }
 
@@ -57,7 +63,16 @@ public:
     void close();
 
 private:
-    QByteArray run(QNetworkReply* reply);
+    // A finished exchange that the server answered without an error status.
+    struct Answer {
+        int status = 0;
+        QByteArray body;
+        QString location; // a redirect's target, resolved against the request's address
+    };
+
+    QByteArray fetch(QString url, bool post, QByteArray body);
+    QNetworkRequest request(const QString& url, const QString& contentType) const;
+    Answer wait(QNetworkReply* reply);
 
     QNetworkAccessManager* manager_;
     QString userAgent_ = defaultUserAgent;
@@ -65,4 +80,6 @@ private:
     QString contentType_ = defaultContentType;
     int readTimeoutMs_ = 0;
     bool followRedirects_ = true;
+    int waiting_ = 0;           // requests of this client waiting in their nested loops
+    bool closePending_ = false; // close() came while a request waited
 };

@@ -1,0 +1,334 @@
+#include "platform/httpclient.h"
+
+#include "support/servers/httpserver.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QSet>
+#include <QTcpServer>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+
+using Loopback::Delivery;
+using Loopback::HttpReply;
+using Loopback::HttpRequest;
+
+namespace {
+
+constexpr int shortTimeoutMs = 300;
+const QByteArray page = "<html><body>page</body></html>";
+
+// The HTTP status of the HttpError the call throws; -1 when it throws nothing.
+int failureStatus(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const HttpError& error) {
+        return error.status;
+    }
+    return -1;
+}
+
+bool throwsHttpError(const std::function<void()>& call) {
+    return failureStatus(call) != -1;
+}
+
+quint16 closedPort() {
+    QTcpServer probe;
+    probe.listen(QHostAddress::LocalHost);
+    return probe.serverPort();
+}
+
+class HttpClientTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(server.listen());
+        server.route("/page", [](const HttpRequest&) { return HttpReply::html(page); });
+    }
+
+    Loopback::HttpServer server;
+};
+
+// The kinds of client the program sets up, and what each must put on the wire.
+struct ClientKind {
+    const char* name;
+    std::function<void(HttpClient&)> setUp;
+    QByteArray userAgent;
+    QByteArray getContentType;
+    int readTimeoutMs;
+};
+
+const QByteArray programAgent = "'Mozilla/4.0 (compatible; MSIE 6.0; Windows 98; Maxthon)";
+
+const QList<ClientKind> clientKinds = {
+    {"default", [](HttpClient&) {}, programAgent, "text/html", 30000},
+    {"main window", [](HttpClient& c) { c.setReadTimeout(5000); }, programAgent, "text/html", 5000},
+    {"form poster",
+     [](HttpClient& c) {
+         c.setReadTimeout(30000);
+         c.setContentType(HttpClient::formContentType);
+     },
+     programAgent, "application/x-www-form-urlencoded", 30000},
+    {"indy agent", [](HttpClient& c) { c.setUserAgent(QStringLiteral("Mozilla/3.0 (compatible; Indy Library)")); },
+     "Mozilla/3.0 (compatible; Indy Library)", "text/html", 30000},
+};
+
+// Headers the network library adds on its own and that cannot be left out; everything else is ours.
+const QSet<QByteArray> libraryHeaders = {"host", "connection", "accept-language", "accept-encoding"};
+
+QSet<QByteArray> lowerNames(const HttpRequest& request) {
+    QSet<QByteArray> names;
+    for (const QByteArray& name : request.headerNames())
+        names.insert(name.toLower());
+    return names;
+}
+
+} // namespace
+
+TEST(HttpClientDefaults, AgentIsTheFiftySixCharacterMaxthonTextWithItsLeadingApostrophe) {
+    EXPECT_EQ(HttpClient::defaultUserAgent.size(), 56);
+    EXPECT_TRUE(HttpClient::defaultUserAgent.startsWith(QLatin1Char('\'')));
+    EXPECT_FALSE(HttpClient::defaultUserAgent.endsWith(QLatin1Char('\'')));
+}
+
+TEST_F(HttpClientTest, EachKindOfClientSendsItsHeadersOnGetAndPost) {
+    for (const ClientKind& kind : clientKinds) {
+        SCOPED_TRACE(kind.name);
+        HttpClient client;
+        kind.setUp(client);
+        EXPECT_EQ(client.readTimeout(), kind.readTimeoutMs);
+
+        client.get(server.url(QStringLiteral("/page")));
+        const HttpRequest get = server.lastRequest();
+        EXPECT_EQ(get.method, "GET");
+        EXPECT_EQ(get.version, "HTTP/1.1");
+        EXPECT_EQ(get.header("User-Agent"), kind.userAgent);
+        EXPECT_EQ(get.header("Accept"), "text/html, */*");
+        EXPECT_EQ(get.header("Content-Type"), kind.getContentType);
+        EXPECT_EQ(get.header("Accept-Encoding"), "identity");
+        const QSet<QByteArray> ownGetHeaders = {"user-agent", "accept", "content-type"};
+        EXPECT_EQ(lowerNames(get), libraryHeaders + ownGetHeaders);
+
+        client.post(server.url(QStringLiteral("/page")), {{QStringLiteral("sn"), QStringLiteral("1")}});
+        const HttpRequest post = server.lastRequest();
+        EXPECT_EQ(post.method, "POST");
+        EXPECT_EQ(post.header("User-Agent"), kind.userAgent);
+        EXPECT_EQ(post.header("Accept"), "text/html, */*");
+        EXPECT_EQ(post.header("Content-Type"), "application/x-www-form-urlencoded");
+        const QSet<QByteArray> ownPostHeaders = {"user-agent", "accept", "content-type", "content-length"};
+        EXPECT_EQ(lowerNames(post), libraryHeaders + ownPostHeaders);
+    }
+}
+
+TEST_F(HttpClientTest, PostBodyIsTheGbkFormEncodingInFieldOrder) {
+    HttpClient client;
+    client.post(server.url(QStringLiteral("/page")), {{QStringLiteral("sn"), QStringLiteral("13900000000")},
+                                                      {QStringLiteral("gpmc"), QStringLiteral("浦发银行")},
+                                                      {QStringLiteral("tjly"), QStringLiteral("a b.c")},
+                                                      {QStringLiteral("gpdm"), QString()}});
+    const HttpRequest post = server.lastRequest();
+    const QByteArray body = "sn=13900000000&gpmc=%C6%D6%B7%A2%D2%F8%D0%D0&tjly=a+b%2Ec&gpdm=";
+    EXPECT_EQ(post.body, body);
+    EXPECT_EQ(post.header("Content-Length"), QByteArray::number(body.size()));
+    EXPECT_TRUE(post.raw.endsWith("\r\n\r\n" + body));
+}
+
+TEST_F(HttpClientTest, QueryAndReplyBytesTravelUntouched) {
+    QByteArray binary = "\xD6\xD0\xB9\xFA";
+    binary += QByteArray("\0\r\n\x1F\x8B", 5);
+    server.route("/bytes", [binary](const HttpRequest&) {
+        // Marked as compressed: the client must neither ask for nor undo compression.
+        return HttpReply::html(binary).withHeader("Content-Encoding", "gzip");
+    });
+    HttpClient client;
+    const QString target = QStringLiteral("/bytes?name=%D6%D0+x%25&a=1");
+    EXPECT_EQ(client.get(server.url(target)), binary);
+    EXPECT_EQ(server.lastRequest().target, target.toLatin1());
+
+    // Encoded unreserved characters may go out plainly, which every server reads as the same value.
+    client.get(server.url(QStringLiteral("/bytes?code=%2D%2E%5F%7E%41")));
+    EXPECT_EQ(server.lastRequest().queryValue("code"), "-._~A");
+}
+
+TEST_F(HttpClientTest, CookiesGoBackToTheirClientOnly) {
+    server.route("/login", [](const HttpRequest&) {
+        return HttpReply::html(page).withHeader("Set-Cookie", "ASPSESSIONID=abc123; path=/");
+    });
+    HttpClient first;
+    HttpClient second;
+    first.get(server.url(QStringLiteral("/login")));
+    EXPECT_FALSE(server.lastRequest().hasHeader("Cookie"));
+
+    first.get(server.url(QStringLiteral("/page")));
+    EXPECT_EQ(server.lastRequest().header("Cookie"), "ASPSESSIONID=abc123");
+    first.close();
+    first.post(server.url(QStringLiteral("/page")), {});
+    EXPECT_EQ(server.lastRequest().header("Cookie"), "ASPSESSIONID=abc123");
+
+    second.get(server.url(QStringLiteral("/page")));
+    EXPECT_FALSE(server.lastRequest().hasHeader("Cookie"));
+}
+
+TEST_F(HttpClientTest, RedirectsAreFollowedOnlyWhenTheClientSaysSo) {
+    server.routePrefix("/moved", [this](const HttpRequest& request) {
+        const int status = request.path.mid(7).toInt(); // "/moved/302"
+        return HttpReply::redirect(server.url(QStringLiteral("/page")).toLatin1(), status)
+            .withHeader("Set-Cookie", "hop=1; path=/");
+    });
+    server.route("/loop", [](const HttpRequest&) { return HttpReply::redirect("/loop"); });
+    const Gbk::FormFields fields = {{QStringLiteral("sn"), QStringLiteral("1")}};
+    struct Case {
+        const char* name;
+        bool follow;
+        bool post;
+        QString target;
+        int failure;        // status of the HttpError, -1 for none
+        qsizetype requests; // exactly: a request sent twice is a fault
+        QByteArray finalMethod;
+        QByteArray finalBody;
+    };
+    const QList<Case> cases = {
+        {"GET followed", true, false, QStringLiteral("/moved/302"), -1, 2, "GET", ""},
+        {"GET not followed", false, false, QStringLiteral("/moved/302"), 302, 1, "GET", ""},
+        {"POST not followed", false, true, QStringLiteral("/moved/302"), 302, 1, "POST", "sn=1"},
+        {"POST after 302 goes on as GET", true, true, QStringLiteral("/moved/302"), -1, 2, "GET", ""},
+        {"POST after 307 stays POST", true, true, QStringLiteral("/moved/307"), -1, 2, "POST", "sn=1"},
+        {"endless redirects", true, false, QStringLiteral("/loop"), 302, HttpClient::maxRedirects + 1, "GET", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        server.clearLog();
+        HttpClient client;
+        client.setFollowRedirects(c.follow);
+        const QString url = server.url(c.target);
+        QByteArray body;
+        EXPECT_EQ(failureStatus([&] { body = c.post ? client.post(url, fields) : client.get(url); }), c.failure);
+        EXPECT_EQ(server.requests().size(), c.requests);
+        EXPECT_EQ(server.lastRequest().method, c.finalMethod);
+        EXPECT_EQ(server.lastRequest().body, c.finalBody);
+        if (c.failure == -1) {
+            EXPECT_EQ(body, page);
+            EXPECT_EQ(server.lastRequest().header("Cookie"), "hop=1");
+        }
+    }
+}
+
+TEST_F(HttpClientTest, ErrorStatusThrowsWithTheStatus) {
+    for (int status : {400, 404, 500, 503}) {
+        SCOPED_TRACE(status);
+        server.route("/broken", [status](const HttpRequest&) { return HttpReply::error(status); });
+        HttpClient client;
+        EXPECT_EQ(failureStatus([&] { client.get(server.url(QStringLiteral("/broken"))); }), status);
+        EXPECT_EQ(failureStatus([&] { client.post(server.url(QStringLiteral("/broken")), {}); }), status);
+    }
+}
+
+TEST_F(HttpClientTest, SilenceLongerThanTheReadTimeoutAborts) {
+    const QByteArray body(200, 'x');
+    struct Case {
+        const char* name;
+        Delivery delivery;
+        bool fails;
+    };
+    const QList<Case> cases = {
+        {"no answer in time", Delivery::delayed(3 * shortTimeoutMs), true},
+        {"headers, then silence", Delivery::stalled(60), true},
+        {"half the body, then silence", Delivery::stalled(160), true},
+        {"slow trickle without long pauses", Delivery::split(40, shortTimeoutMs / 3), false},
+        {"answer just inside the time-out", Delivery::delayed(shortTimeoutMs / 3), false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        server.route("/slow", [&](const HttpRequest&) { return HttpReply::html(body).withDelivery(c.delivery); });
+        HttpClient client;
+        client.setReadTimeout(shortTimeoutMs);
+        QByteArray received;
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(throwsHttpError([&] { received = client.get(server.url(QStringLiteral("/slow"))); }), c.fails);
+        if (c.fails) {
+            EXPECT_GE(clock.elapsed(), shortTimeoutMs);
+            EXPECT_LT(clock.elapsed(), 10 * shortTimeoutMs);
+        } else {
+            EXPECT_EQ(received, body);
+        }
+    }
+}
+
+TEST_F(HttpClientTest, LostOrRefusedConnectionThrows) {
+    server.route("/cut", [](const HttpRequest&) {
+        return HttpReply::html(QByteArray(500, 'x')).withDelivery(Delivery::cut(200));
+    });
+    HttpClient client;
+    client.setReadTimeout(5000);
+    EXPECT_TRUE(throwsHttpError([&] { client.get(server.url(QStringLiteral("/cut"))); }));
+    EXPECT_TRUE(throwsHttpError([&] { client.get(QStringLiteral("http://127.0.0.1:%1/page").arg(closedPort())); }));
+    EXPECT_EQ(client.get(server.url(QStringLiteral("/page"))), page);
+}
+
+TEST_F(HttpClientTest, TimersKeepFiringWhileARequestWaits) {
+    server.route("/slow",
+                 [](const HttpRequest&) { return HttpReply::html(page).withDelivery(Delivery::delayed(500)); });
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(50);
+    HttpClient client;
+    EXPECT_EQ(client.get(server.url(QStringLiteral("/slow"))), page);
+    EXPECT_GE(ticks, 5);
+}
+
+TEST_F(HttpClientTest, ConnectionIsKeptUntilClosed) {
+    HttpClient client;
+    client.get(server.url(QStringLiteral("/page")));
+    client.get(server.url(QStringLiteral("/page")));
+    EXPECT_EQ(server.connectionCount(), 1);
+    client.close();
+    client.get(server.url(QStringLiteral("/page")));
+    EXPECT_EQ(server.connectionCount(), 2);
+}
+
+TEST_F(HttpClientTest, RequestMadeWhileAnotherWaitsRunsToo) {
+    server.route("/slow",
+                 [](const HttpRequest&) { return HttpReply::html(page).withDelivery(Delivery::delayed(300)); });
+    HttpClient client;
+    QByteArray inner;
+    QTimer::singleShot(50, &client, [&] {
+        guarded([&] {
+            inner = client.get(server.url(QStringLiteral("/page")));
+            client.close();
+        });
+    });
+    EXPECT_EQ(client.get(server.url(QStringLiteral("/slow"))), page);
+    EXPECT_EQ(inner, page);
+}
+
+// Quitting runs in a child process: once the application has quit, no event loop of this process runs again.
+TEST(HttpClientDeathTest, RequestWaitingWhenTheProgramQuitsThrows) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            Loopback::HttpServer server;
+            server.listen();
+            server.route("/slow", [](const HttpRequest&) {
+                return HttpReply::html(page).withDelivery(Delivery::delayed(20000));
+            });
+            HttpClient client;
+            int outcome = 3; // 3: the request never ended
+            QTimer::singleShot(0, &client, [&] {
+                try {
+                    client.get(server.url(QStringLiteral("/slow")));
+                    outcome = 1;
+                } catch (const HttpError&) {
+                    outcome = 0;
+                }
+            });
+            QTimer::singleShot(200, QCoreApplication::instance(), &QCoreApplication::quit);
+            QCoreApplication::exec();
+            std::_Exit(outcome);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
