@@ -1,0 +1,88 @@
+// The main window's local store: the two database files and the text files read at start.
+#include "app/backend.h"
+#include "app/localstore.h"
+#include "app/textfile.h"
+#include "app/tform1.h"
+#include "platform/datafolder.h"
+#include "platform/failures.h"
+#include "platform/webbrowser.h"
+#include "ui_tform1.h"
+
+#include <QLabel>
+#include <QMenu>
+
+namespace {
+
+const QString kPhoneQuery = QStringLiteral("select * from 手机");
+const QString kLocalAlertsOn = QStringLiteral("本机监视股价：启用");
+const QString kLocalAlertsOff = QStringLiteral("本机监视股价：停止");
+const QString kSmsAlertsOn = QStringLiteral("  手机接收股价：启用");
+const QString kSmsAlertsOff = QStringLiteral("  手机接收股价：停止");
+const QString kDeleteAll = QStringLiteral("删除全部");
+const QString kSwitchOn = QStringLiteral("1");
+
+// Opens the file (creating an empty database when it is missing) and creates the tables it lacks. A file
+// left without some of its tables by a start that crashed would otherwise fail every later start; tables
+// that exist are never altered.
+void openWithTables(Database& db, const QString& path, const QList<LocalStore::TableDefinition>& tables) {
+    db.open(path);
+    const QStringList present = db.tables();
+    for (const LocalStore::TableDefinition& table : tables) {
+        if (!present.contains(table.name, Qt::CaseInsensitive))
+            db.execute(table.sql);
+    }
+}
+
+} // namespace
+
+void TForm1::createbase() {
+    // Each file on its own, so a failure with one does not leave the other unopened.
+    guarded([this] {
+        openWithTables(ADOConnection1, dataFile(LocalStore::rankingDatabaseFile), LocalStore::rankingTables());
+    });
+    guarded([this] {
+        openWithTables(ado, dataFile(LocalStore::alertDatabaseFile), LocalStore::alertTables());
+        ado1.open(kPhoneQuery);
+        // An empty table reads as empty fields: both switches off.
+        const bool local = !ado1.eof() && ado1.text(QStringLiteral("本地发")) == kSwitchOn;
+        const bool sms = !ado1.eof() && ado1.text(QStringLiteral("远程发")) == kSwitchOn;
+        statusPanel(1)->setText((local ? kLocalAlertsOn : kLocalAlertsOff) + (sms ? kSmsAlertsOn : kSmsAlertsOff));
+    });
+}
+
+void TForm1::getbase() {
+    const auto lastStock = TextFile::readLines(dataFile(LocalStore::lastStockFile));
+    state.curcode = LocalStore::lastStockCode(lastStock);
+    if (LocalStore::hasStoredStock(lastStock))
+        WebBrowser1->navigate(state.serverurl + Backend::stockPage + state.curcode);
+    ui->Edit1->setText(state.curcode);
+
+    if (const auto recent = TextFile::readLines(dataFile(LocalStore::recentFile))) {
+        const QList<LocalStore::Station> stations = LocalStore::parseStations(*recent);
+        for (const LocalStore::Station& station : stations) {
+            state.recentnames << station.name;
+            state.recenturls << station.url;
+        }
+        state.recentcount = static_cast<int>(stations.size());
+    }
+
+    // Without the file the menu stays empty for this run, closing items included.
+    if (const auto favourites = TextFile::readLines(dataFile(LocalStore::favouritesFile))) {
+        for (const LocalStore::Station& station : LocalStore::parseStations(*favourites)) {
+            appendFavouriteDeleteItem(station.name);
+            state.favnames << station.name;
+            state.favurls << station.url;
+        }
+        appendFavouriteDeleteTail();
+    }
+}
+
+void TForm1::appendFavouriteDeleteItem(const QString& name) {
+    QAction* item = N9->addAction(name);
+    connect(item, &QAction::triggered, this, [this, item] { guarded([&] { nclick3(item); }); });
+}
+
+void TForm1::appendFavouriteDeleteTail() {
+    N9->addSeparator();
+    appendFavouriteDeleteItem(kDeleteAll);
+}

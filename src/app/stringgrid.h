@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QTableWidget>
+
+// A grid of text cells addressed as (column, row), with the first row fixed as the heading row, as the
+// program's windows expect: the row count includes the heading, clearing empties every cell, and every cell
+// is drawn centred on a single line.
+class StringGrid : public QTableWidget {
+    Q_OBJECT
+public:
+    explicit StringGrid(QWidget* parent = nullptr);
+
+    QString cell(int column, int row) const;
+    void setCell(int column, int row, const QString& text);
+    // Empties the cells of every row; the row count stays.
+    void clearCells();
+    // Clears the cells, sets the row count to 2 and writes the heading row.
+    void resetWithHeadings(const QStringList& headings);
+
+    // The selected row (-1 when none).
+    int row() const { return currentRow(); }
+    void setRow(int row);
+
+    void setColumnWidths(const QList<int>& widths);
+    void setRowHeight(int height);
+
+private:
+    void markHeadingRow();
+};

@@ -1,0 +1,225 @@
+#pragma once
+
+#include "app/unitstate.h"
+#include "platform/database.h"
+
+#include <QString>
+#include <QSystemTrayIcon>
+#include <QWidget>
+
+#include <memory>
+
+class ClientSocket;
+class HttpClient;
+class MediaPlayer;
+class QAction;
+class QLabel;
+class QMenu;
+class QTimer;
+class WebBrowser;
+
+namespace Ui {
+class TForm1;
+}
+
+// The main working window. Its widgets and static texts come from tform1.ui; each subsystem defines the
+// handlers it owns in its own folder (quotes/form1_*.cpp, fundflow/form1_*.cpp, ...), so this class is the
+// meeting point of the whole program while every file holds one concern.
+class TForm1 : public QWidget {
+    Q_OBJECT
+public:
+    // Window message numbers the shell keeps: the minimise command and the tray's mouse messages.
+    static constexpr int minimiseCommand = 61472;
+    static constexpr int leftButtonDown = 513;
+    static constexpr int leftButtonDoubleClick = 515;
+    static constexpr int rightButtonDown = 516;
+    static constexpr int middleButtonDown = 519;
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // ----- Program start and shut-down (app/tform1.cpp) -----
+    // Creation: data folder, shared state, back-end address, then the window is shown, which runs the
+    // first-show sequence. The program block calls it right after construction.
+    void FormCreate();
+    // Every show; the first one runs the start-up sequence.
+    void FormShow();
+    // Switches the main window to `curcode`: saves it, clears the per-stock state and fetches the stock's news.
+    void start();
+    // The user closes the window: saves the TV station files, tidies up and ends the program. Returns false
+    // when the close is refused (a step failed).
+    bool FormCloseQuery();
+    // Tray menu exit.
+    void N2Click();
+    // Hides the splash once the start-up sequence is over.
+    void Timer8Timer();
+
+    // ----- Local store (app/form1_store.cpp) -----
+    // Opens both database files, creating what is missing, and sets the alert status text.
+    void createbase();
+    // Restores the last stock and the TV station lists, and builds the favourite-delete menu.
+    void getbase();
+    // Appends one favourite to the favourite-delete menu N9, and its closing separator and "删除全部".
+    void appendFavouriteDeleteItem(const QString& name);
+    void appendFavouriteDeleteTail();
+
+    // ----- Window shell (app/form1_shell.cpp) -----
+    // System command of the window; returns true when it was handled here (minimise to the tray).
+    bool WMSysCommand(int command);
+    // Hides the window to the tray.
+    void windowmin();
+    // The tray icon's mouse message.
+    void MyTrayMessage(int mouseMessage);
+    // Tray menu "显示主窗口".
+    void N1Click();
+    // Reads the clock into `clockparts`.
+    void gettime();
+    void Edit1KeyPress(QChar& key);
+    void ComboBox1KeyPress(QChar& key);
+    void Image5Click();
+    // Maps the tray icon's activation onto the mouse message numbers that MyTrayMessage filters.
+    static int trayMouseMessage(QSystemTrayIcon::ActivationReason reason);
+    QSystemTrayIcon* trayIcon() const { return trayIcon_; }
+
+    // ----- Quotes (quotes/form1_quotes.cpp, form1_watchlist.cpp, form1_monitor.cpp, form1_widget.cpp) -----
+    // Stock look-up: the name of the stock with this code on the quote service ("" when none); sets curname.
+    virtual QString yzgp(const QString& code);
+    // Index summary of the two markets.
+    virtual void getvtzs();
+    // Quote panel of one stock.
+    virtual void getvtdate(const QString& code);
+    // Loads the watch-list alert settings from the alert database.
+    virtual void sendbase();
+    void Timer1Timer();
+    void Image17Click();
+    void Timer4Timer();
+    void Timer6Timer();
+    void N13Click();
+    void N17Click();
+
+    // ----- Fund flow and big-order charts (fundflow/form1_bigorder.cpp, form1_halfhour.cpp) -----
+    // Navigates the three big-order chart pages of the current stock.
+    virtual void loadBigOrderPages();
+    void Timer2Timer();
+    void Timer7Timer();
+    void N5Click();
+    void N6Click();
+
+    // ----- Rankings (rankings/form1_rankings.cpp, form1_query.cpp) -----
+    // Creates the three label arrays of the ranking board.
+    virtual void createsj();
+    void Timer9Timer();
+    void Timer3Timer();
+
+    // ----- News (news/form1_news.cpp, form1_newsflash.cpp, form1_recommend.cpp, form1_shortcuts.cpp) -----
+    // Newest rumour and research titles of a stock.
+    virtual void getyg(const QString& code);
+    // One-line investor comment on a stock.
+    virtual void getqgqp(const QString& code);
+    // Announcements of a stock.
+    virtual void getgg(const QString& code);
+    // Today's forum topics of a stock.
+    virtual void getgbdata(const QString& code);
+    void Timer5Timer();
+    void N7Click();
+    void N15Click();
+    void N18Click();
+    void N14Click();
+    void N16Click();
+
+    // ----- TV (tv/form1_tv.cpp) -----
+    // Fetches the TV station list and builds the station labels.
+    virtual void addtv();
+    // A favourite-delete menu item was chosen.
+    void nclick3(QAction* item);
+
+    // ----- Widgets and components -----
+    std::unique_ptr<Ui::TForm1> ui;
+    UnitState state;
+
+    // Status bar panels 0 to 3.
+    QLabel* statusPanel(int index) const;
+
+    QTimer* Timer1;  // quote refresh
+    QTimer* Timer2;  // chart reload and forum refresh
+    QTimer* Timer3;  // N-day ranking query step
+    QTimer* Timer4;  // watch-list monitor
+    QTimer* Timer5;  // news flash and picks
+    QTimer* Timer6;  // alert re-arm
+    QTimer* Timer7;  // half-hour big-order announcements
+    QTimer* Timer8;  // hides the splash
+    QTimer* Timer9;  // ranking refresh and back-end pop-ups
+    QTimer* Timer33; // never switched on
+
+    std::unique_ptr<WebBrowser> WebBrowser1;  // back-end stock page
+    std::unique_ptr<WebBrowser> WebBrowser2;  // big-order chart page: today per half hour
+    std::unique_ptr<WebBrowser> WebBrowser3;  // big-order chart page: per day
+    std::unique_ptr<WebBrowser> WebBrowser4;  // big-order chart page: size classes
+    std::unique_ptr<WebBrowser> WebBrowser5;  // cover over the TV player
+    std::unique_ptr<WebBrowser> WebBrowser7;  // stock pool
+    std::unique_ptr<WebBrowser> WebBrowser8;  // after-hours stock data pages
+    std::unique_ptr<WebBrowser> WebBrowser9;  // watched list and research pages
+    std::unique_ptr<WebBrowser> WebBrowser66; // back-end banner
+    std::unique_ptr<MediaPlayer> WindowsMediaPlayer1;
+
+    HttpClient* IdHTTP1; // TV station list
+    HttpClient* IdHTTP2; // per-stock information pages
+    HttpClient* IdHTTP4; // news flash and picks
+    HttpClient* IdHTTP5; // forum topics and chart pages
+    HttpClient* IdHTTP7; // screening and late-day picks
+
+    ClientSocket* ClientSocket1; // ranking board, boxes 1 and 2
+    ClientSocket* ClientSocket2; // ranking board, box 3
+    ClientSocket* ClientSocket3; // N-day ranking query
+
+    Database ADOConnection1; // gpfind.dat: ranking query results
+    Database ado;            // gpbd0856.dat: watch-list alert settings
+    Dataset ado1{ado};       // "select * from 手机" after start-up
+    Dataset ado2{ADOConnection1};
+    Dataset ado3{ADOConnection1};
+
+    QMenu* PopupMenu1; // tray menu
+    QAction* N1;
+    QMenu* N4; // "继续提示": resumes the paused pop-ups
+    QAction* N5;
+    QAction* N6;
+    QAction* N7;
+    QAction* N18;
+    QAction* N15;
+    QAction* N13;
+    QAction* N14;
+    QAction* N16;
+    QAction* N17;
+    QAction* N2;
+
+    QMenu* PopupMenu2; // TV player menu
+    QAction* N8;
+    QMenu* N9; // favourite-delete submenu
+    QAction* N11;
+    QAction* N3;
+    QMenu* PopupMenu3; // TV stations of a group
+    QMenu* PopupMenu4; // N-day query ranks 4 and below
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createTimers();
+    void createBrowsers();
+    void createClients();
+    void createMenus();
+    void createStatusPanels();
+    void connectShellHandlers();
+    void runFirstShow();
+    void resetForumGrid();
+    void appendForumRows();
+    void saveStationFiles();
+    void stopPlayback();
+    void removeTrayIcon();
+
+    QList<QLabel*> statusPanels_;
+    QSystemTrayIcon* trayIcon_ = nullptr;
+    bool inFormShow_ = false;
+};

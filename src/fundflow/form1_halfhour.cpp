@@ -1,0 +1,10 @@
+// The main window's half-hour big-order announcements.
+#include "app/tform1.h"
+
+void TForm1::Timer7Timer() {
+    // Announces the big-order flow of each finished half hour.
+}
+
+void TForm1::N5Click() {
+    // Resumes the half-hour announcements.
+}

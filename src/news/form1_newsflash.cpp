@@ -1,0 +1,18 @@
+// The main window's news flash and the tray switches of the back-end pop-ups.
+#include "app/tform1.h"
+
+void TForm1::Timer5Timer() {
+    // Fetches the news-flash headline and checks the stock picks.
+}
+
+void TForm1::N7Click() {
+    // Resumes the blog-mention notice.
+}
+
+void TForm1::N15Click() {
+    // Resumes the watched-list notice.
+}
+
+void TForm1::N18Click() {
+    // Resumes the daily digest pop-up.
+}

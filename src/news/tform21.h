@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QWidget>
+
+#include <memory>
+
+namespace Ui {
+class TForm21;
+}
+
+// Back-end news pop-up.
+class TForm21 : public QWidget {
+    Q_OBJECT
+public:
+    explicit TForm21(QWidget* parent = nullptr);
+    ~TForm21() override;
+
+    std::unique_ptr<Ui::TForm21> ui;
+};

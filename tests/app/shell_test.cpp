@@ -1,0 +1,231 @@
+// The window shell: tray, minimise, tray menu, key filters, link labels, contact link.
+#include "app/colours.h"
+#include "app/tform1_ui.h"
+#include "form1_fixture.h"
+
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class ShellTest : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        form = std::make_unique<RecordingForm1>();
+        form->FormCreate();
+    }
+    void TearDown() override {
+        form->PopupMenu1->hide();
+        form.reset();
+        Form1Test::TearDown();
+    }
+    std::unique_ptr<RecordingForm1> form;
+};
+
+QStringList captions(const QMenu* menu) {
+    QStringList texts;
+    for (const QAction* item : menu->actions())
+        texts << item->text();
+    return texts;
+}
+
+} // namespace
+
+TEST_F(ShellTest, MinimiseGoesToTheTrayAndStopsPlayback) {
+    form->ui->Panel6->show();
+    form->WebBrowser66->widget()->move(-1000, form->WebBrowser66->widget()->y());
+    form->statusPanel(3)->setText(QStringLiteral("x"));
+
+    EXPECT_TRUE(form->WMSysCommand(TForm1::minimiseCommand));
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->state.traymode, 1);
+    ASSERT_NE(form->trayIcon(), nullptr);
+    EXPECT_TRUE(form->trayIcon()->isVisible());
+    EXPECT_EQ(form->trayIcon()->toolTip(), QStringLiteral("Brennoc股票情报系统V4.4"));
+    EXPECT_EQ(fake(form->WindowsMediaPlayer1)->stops, 1);
+    EXPECT_EQ(form->WebBrowser66->widget()->x(), 20);
+    EXPECT_TRUE(form->ui->Panel6->isHidden());
+    EXPECT_TRUE(form->statusPanel(3)->text().isEmpty());
+}
+
+TEST_F(ShellTest, OtherSystemCommandsAreNotHandled) {
+    EXPECT_FALSE(form->WMSysCommand(61488)); // maximise
+    EXPECT_FALSE(form->WMSysCommand(61536)); // close
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->trayIcon(), nullptr);
+}
+
+TEST_F(ShellTest, WithoutATrayTheWindowMinimisesNormally) {
+    services->trayAvailable = false;
+    EXPECT_FALSE(form->WMSysCommand(TForm1::minimiseCommand));
+    form->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->state.traymode, 0);
+    EXPECT_EQ(form->trayIcon(), nullptr);
+}
+
+TEST_F(ShellTest, TheMinimiseButtonGoesToTheTray) {
+    form->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(form->state.traymode, 1);
+    EXPECT_FALSE(form->windowState() & Qt::WindowMinimized);
+}
+
+TEST_F(ShellTest, MinimisingTwiceKeepsOneIcon) {
+    form->WMSysCommand(TForm1::minimiseCommand);
+    QSystemTrayIcon* first = form->trayIcon();
+    form->N1Click();
+    form->WMSysCommand(TForm1::minimiseCommand);
+    EXPECT_EQ(form->trayIcon(), first);
+    EXPECT_EQ(form->findChildren<QSystemTrayIcon*>().size(), 1);
+    EXPECT_TRUE(first->isVisible());
+}
+
+TEST_F(ShellTest, RestoreShowsTheWindowAndOnlySwitchesTheHalfHourTimerOn) {
+    form->WMSysCommand(TForm1::minimiseCommand);
+    form->Timer7->stop();
+    form->calls.clear();
+    form->N1Click();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->state.traymode, 0);
+    EXPECT_TRUE(form->Timer7->isActive());
+    EXPECT_TRUE(form->calls.isEmpty());
+    // The icon stays until the program ends.
+    EXPECT_TRUE(form->trayIcon()->isVisible());
+}
+
+struct TrayMessageCase {
+    int message;
+    bool popsUp;
+};
+
+class TrayMessages : public ShellTest, public ::testing::WithParamInterface<TrayMessageCase> {};
+
+TEST_P(TrayMessages, OnlyButtonDownPopsTheMenuUp) {
+    form->MyTrayMessage(GetParam().message);
+    EXPECT_EQ(form->PopupMenu1->isVisible(), GetParam().popsUp);
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, TrayMessages,
+                         ::testing::Values(TrayMessageCase{513, true}, TrayMessageCase{516, true},
+                                           TrayMessageCase{512, false}, TrayMessageCase{514, false},
+                                           TrayMessageCase{515, false}, TrayMessageCase{517, false},
+                                           TrayMessageCase{518, false}, TrayMessageCase{519, false},
+                                           TrayMessageCase{0, false}),
+                         [](const auto& info) { return "Message" + std::to_string(info.param.message); });
+
+TEST_F(ShellTest, TrayActivationsMapOntoTheMouseMessages) {
+    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::Trigger), 513);
+    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::Context), 516);
+    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::DoubleClick), 515);
+    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::MiddleClick), 519);
+    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::Unknown), 0);
+
+    form->WMSysCommand(TForm1::minimiseCommand);
+    emit form->trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    EXPECT_FALSE(form->PopupMenu1->isVisible());
+    emit form->trayIcon()->activated(QSystemTrayIcon::Context);
+    EXPECT_TRUE(form->PopupMenu1->isVisible());
+}
+
+TEST_F(ShellTest, TrayMenuHoldsItsItemsInOrder) {
+    EXPECT_EQ(captions(form->PopupMenu1), (QStringList{"显示主窗口", "继续提示", "在桌面显示股价", "荐股交流",
+                                                       "昨日财经大全", "股价提示设置", "退      出"}));
+    EXPECT_EQ(captions(form->N4), (QStringList{"实时大单流入流出情况", "实时大单流入流出分布图",
+                                               "实时知名博客是否提及本股", "实时综合信息", "实时私募密函信息"}));
+    for (const QAction* item : form->N4->actions())
+        EXPECT_TRUE(item->isChecked());
+    EXPECT_EQ(form->N1->text(), QStringLiteral("显示主窗口"));
+    EXPECT_EQ(form->N2->text(), QStringLiteral("退      出"));
+}
+
+TEST_F(ShellTest, TrayMenuShowItemRestoresTheWindow) {
+    form->WMSysCommand(TForm1::minimiseCommand);
+    form->N1->trigger();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->state.traymode, 0);
+}
+
+TEST_F(ShellTest, CodeBoxTakesDigitsAndBackspaceOnly) {
+    QLineEdit* edit = form->ui->Edit1;
+    edit->clear();
+    QTest::keyClicks(edit, QStringLiteral("12a-3 "));
+    EXPECT_EQ(edit->text(), QStringLiteral("123"));
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    EXPECT_EQ(edit->text(), QStringLiteral("12"));
+    QTest::keyClicks(edit, QStringLiteral("34567"));
+    EXPECT_EQ(edit->text(), QStringLiteral("123456"));
+
+    // Text that arrives without typing: a paste of anything but digits is refused whole.
+    edit->clear();
+    edit->insert(QStringLiteral("60a000"));
+    EXPECT_TRUE(edit->text().isEmpty());
+    edit->insert(QStringLiteral("600000"));
+    EXPECT_EQ(edit->text(), QStringLiteral("600000"));
+}
+
+TEST_F(ShellTest, KeyFiltersPassDigitsAndBackspaceAndSwallowTheRest) {
+    const QList<std::pair<QChar, bool>> cases = {{u'0', true},  {u'9', true},  {QChar(8), true}, {u'a', false},
+                                                 {u'-', false}, {u' ', false}, {u'.', false},    {u'中', false}};
+    for (const auto& [typed, passes] : cases) {
+        QChar key = typed;
+        form->Edit1KeyPress(key);
+        EXPECT_EQ(key, passes ? typed : QChar(0)) << int(typed.unicode());
+        key = typed;
+        form->ComboBox1KeyPress(key);
+        EXPECT_EQ(key, QChar(0));
+    }
+}
+
+TEST_F(ShellTest, ThresholdBoxesIgnoreTyping) {
+    for (QComboBox* box : {form->ui->ComboBox1, form->ui->ComboBox2}) {
+        EXPECT_EQ(box->currentText(), QStringLiteral("2"));
+        QTest::keyClicks(box, QStringLiteral("5"));
+        EXPECT_EQ(box->currentText(), QStringLiteral("2"));
+    }
+}
+
+TEST_F(ShellTest, LinkLabelsChangeColoursOnHover) {
+    for (QLabel* label :
+         {form->ui->Label36, form->ui->Label39, form->ui->Label15, form->ui->Label45, form->ui->Label48}) {
+        QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+        QCoreApplication::sendEvent(label, &enter);
+        EXPECT_EQ(Colours::background(label), Colours::red);
+        EXPECT_EQ(Colours::fontColour(label), Colours::white);
+        QEvent leave(QEvent::Leave);
+        QCoreApplication::sendEvent(label, &leave);
+        EXPECT_EQ(Colours::background(label), Colours::white);
+        EXPECT_EQ(Colours::fontColour(label), Colours::navy);
+    }
+}
+
+TEST_F(ShellTest, AnnouncementLinkStartsGreen) {
+    EXPECT_EQ(Colours::fontColour(form->ui->Label15), Colours::green);
+}
+
+TEST_F(ShellTest, ContactPictureOpensTheContactPage) {
+    QTest::mouseClick(form->ui->Image5, Qt::LeftButton);
+    ASSERT_EQ(services->openedUrls.size(), 1);
+    EXPECT_EQ(services->openedUrls.front().toString(), QStringLiteral("http://contact.brennoc.example/"));
+}
+
+TEST_F(ShellTest, GettimeSplitsTheClock) {
+    Clock::setForTests(QDateTime(QDate(2024, 3, 15), QTime(14, 5, 9, 123)));
+    form->gettime();
+    EXPECT_EQ(form->state.clockparts, (ClockParts{2024, 3, 15, 14, 5, 9, 123}));
+}
+
+TEST_F(ShellTest, MainWindowHasAFixedSizeAndNoMaximiseBox) {
+    EXPECT_EQ(form->size(), QSize(931, 628));
+    EXPECT_EQ(form->minimumSize(), form->maximumSize());
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Brennoc股票情报系统V4.5"));
+}
