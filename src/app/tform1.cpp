@@ -167,6 +167,7 @@ void TForm1::createClients() {
     IdHTTP5 = new HttpClient(this);
     IdHTTP7 = new HttpClient(this);
     IdHTTP7->setFollowRedirects(false);
+    IdHTTPgj = new HttpClient(this);
     ClientSocket1 = new ClientSocket(this);
     ClientSocket2 = new ClientSocket(this);
     ClientSocket3 = new ClientSocket(this);

@@ -167,6 +167,7 @@ public:
     HttpClient* IdHTTP4; // news flash and picks
     HttpClient* IdHTTP5; // forum topics and chart pages
     HttpClient* IdHTTP7; // screening and late-day picks
+    HttpClient* IdHTTPgj; // stock look-up and the monitor's quote fetches
 
     ClientSocket* ClientSocket1; // ranking board, boxes 1 and 2
     ClientSocket* ClientSocket2; // ranking board, box 3

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/calendar.h"
+#include "quotes/quoterecord.h"
 
 #include <QString>
 #include <QStringList>
@@ -19,6 +20,38 @@ struct UnitState {
     // Current stock.
     QString curcode; // six digits; set from the last-stock file, then by the stock switch
     QString curname; // set by the stock look-up; empty when the look-up failed
+
+    // Quotes: the current stock's quote and the monitor's quote lists.
+    QString curprice;             // latest price of the current stock
+    QString curchange;            // change percentage of the current stock
+    int quoteticks = 0;           // quote ticks that got past their index fetch; never reset
+    QString lookupname;           // name found by the settings window's look-up; empty when none
+    Quotes::QuoteLists quotelists; // the monitor's pass: one entry per fetched stock and record field
+
+    // Watch list: parallel lists, entry i of each belongs to watch-list position i; loaded by sendbase.
+    QStringList watchcodes;       // six-digit codes
+    QStringList watchnames;       // names from the quote service
+    QStringList watchopenclose;   // "1": include in the open, midday and close broadcasts
+    QStringList watchflags;       // four "1"/"0": limit, big trade, large order, change alerts
+    QStringList watchpct;         // change threshold, percent ("2".."9")
+    QStringList watchdealdigits;  // big-trade threshold, digits of the volume ("4".."6")
+    QStringList watchorderdigits; // large-order threshold, digits of the volume ("4".."6")
+    QStringList watchinterval;    // period of the SMS price broadcast, minutes
+    QStringList watchperiodic;    // "1": periodic SMS price broadcast on
+    // Alert state, parallel to the watch list; rebuilt whenever the watch list is loaded.
+    QStringList limitfired;    // "1" once the stock's limit alert has fired
+    QStringList dealcooldown;  // "-1" armed, else seconds since the big-trade alert fired
+    QStringList ordercooldown; // the same for the large-order alert
+    QStringList pctcooldown;   // the same for the change alert
+    int localalerts = 0;       // 1: alerts pop up on this computer
+    int smsalerts = 0;         // 1: the back-end sends alerts by SMS
+    int phoneknown = 0;        // 1: the phone table holds a number (set when the settings window opens)
+    int widgetcount = 0;       // watched stocks when the settings window opened
+    int settingsrow = -1;      // watch-list position edited in the settings window; -1 none
+    // The monitor's run flags: each broadcast is given once per run.
+    int openbroadcastdone = 0;
+    int middaybroadcastdone = 0;
+    int closebroadcastdone = 0;
 
     // Per-stock information panel: announcements and the forum grid.
     QStringList noticetitles; // entry 0 is the page's heading row
