@@ -90,8 +90,12 @@ public:
     virtual void getvtdate(const QString& code);
     // Loads the watch-list alert settings from the alert database.
     virtual void sendbase();
+    // Watch-list fetch: appends one entry per record field of the stock to the monitor's quote lists.
+    virtual void gestockgj(const QString& code);
     void Timer1Timer();
     void Image17Click();
+    void ToolButton5Click();  // opens the alert settings window, like N17
+    void ToolButton12Click(); // shows or hides the desktop price widget, like N13
     void Timer4Timer();
     void Timer6Timer();
     void N13Click();

@@ -21,3 +21,7 @@ void TForm1::Timer1Timer() {
 void TForm1::Image17Click() {
     // Switches the current stock to the code typed into Edit1.
 }
+
+void TForm1::gestockgj(const QString&) {
+    // Appends the stock's quote to the monitor's quote lists.
+}

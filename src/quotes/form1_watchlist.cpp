@@ -8,3 +8,7 @@ void TForm1::sendbase() {
 void TForm1::N17Click() {
     // Opens the alert settings window.
 }
+
+void TForm1::ToolButton5Click() {
+    // Opens the alert settings window.
+}

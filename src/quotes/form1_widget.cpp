@@ -4,3 +4,7 @@
 void TForm1::N13Click() {
     // Shows or hides the desktop price widget.
 }
+
+void TForm1::ToolButton12Click() {
+    // Shows or hides the desktop price widget.
+}
