@@ -21,7 +21,7 @@ const QRgb transparent = 0;
 
 // ---------------------------------------------------------------- test pictures, written with the encoders
 
-struct GifFrameSpec {
+struct GifFrameLayout {
     int left = 0, top = 0, width = 1, height = 1;
     std::vector<int> pixels; // colour indexes, row by row (written in pass order when interlaced)
     int delay = -1;          // hundredths of a second; -1 writes no control extension
@@ -31,11 +31,11 @@ struct GifFrameSpec {
     bool interlace = false;
 };
 
-struct GifSpec {
+struct GifLayout {
     int width = 4, height = 4;
     std::vector<QRgb> colours{black, red, green, blue};
     int loopRepeats = -1; // -1 writes no loop extension
-    std::vector<GifFrameSpec> frames;
+    std::vector<GifFrameLayout> frames;
 };
 
 int appendGifBytes(GifFileType* gif, const GifByteType* data, int length) {
@@ -53,22 +53,22 @@ ColorMapObject* makeColourMap(const std::vector<QRgb>& colours) {
     return GifMakeMapObject(size, entries.data());
 }
 
-QByteArray encodeGif(const GifSpec& spec) {
+QByteArray encodeGif(const GifLayout& layout) {
     QByteArray bytes;
     int error = 0;
     GifFileType* gif = EGifOpen(&bytes, appendGifBytes, &error);
     EGifSetGifVersion(gif, true);
-    ColorMapObject* global = spec.colours.empty() ? nullptr : makeColourMap(spec.colours);
-    EXPECT_EQ(EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, global), GIF_OK);
+    ColorMapObject* global = layout.colours.empty() ? nullptr : makeColourMap(layout.colours);
+    EXPECT_EQ(EGifPutScreenDesc(gif, layout.width, layout.height, 8, 0, global), GIF_OK);
     GifFreeMapObject(global);
-    if (spec.loopRepeats >= 0) {
+    if (layout.loopRepeats >= 0) {
         EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
         EGifPutExtensionBlock(gif, 11, "NETSCAPE2.0");
-        const unsigned char loop[3] = {1, GifByteType(spec.loopRepeats & 0xFF), GifByteType(spec.loopRepeats >> 8)};
+        const unsigned char loop[3] = {1, GifByteType(layout.loopRepeats & 0xFF), GifByteType(layout.loopRepeats >> 8)};
         EGifPutExtensionBlock(gif, 3, loop);
         EGifPutExtensionTrailer(gif);
     }
-    for (const GifFrameSpec& frame : spec.frames) {
+    for (const GifFrameLayout& frame : layout.frames) {
         if (frame.delay >= 0) {
             GraphicsControlBlock control{frame.disposal, false, frame.delay, frame.transparentIndex};
             GifByteType extension[4];
@@ -87,8 +87,8 @@ QByteArray encodeGif(const GifSpec& spec) {
     return bytes;
 }
 
-GifFrameSpec frameAt(int left, int top, int width, int height, std::vector<int> pixels) {
-    GifFrameSpec frame;
+GifFrameLayout frameAt(int left, int top, int width, int height, std::vector<int> pixels) {
+    GifFrameLayout frame;
     frame.left = left;
     frame.top = top;
     frame.width = width;
@@ -97,7 +97,7 @@ GifFrameSpec frameAt(int left, int top, int width, int height, std::vector<int> 
     return frame;
 }
 
-GifFrameSpec filled(int left, int top, int width, int height, int index) {
+GifFrameLayout filled(int left, int top, int width, int height, int index) {
     return frameAt(left, top, width, height, std::vector<int>(size_t(width) * height, index));
 }
 
@@ -141,25 +141,25 @@ bool near(QRgb actual, QRgb expected, int tolerance = 12) {
 }
 
 // Five frames on a 4x4 screen that go through every disposal method, transparency and the delay rules.
-GifSpec disposalAnimation() {
-    GifSpec spec;
-    spec.loopRepeats = 2;
-    GifFrameSpec whole = filled(0, 0, 4, 4, 1); // red screen, kept (disposal unspecified)
+GifLayout disposalAnimation() {
+    GifLayout layout;
+    layout.loopRepeats = 2;
+    GifFrameLayout whole = filled(0, 0, 4, 4, 1); // red screen, kept (disposal unspecified)
     whole.delay = 5;
-    GifFrameSpec corner = frameAt(0, 0, 2, 2, {0, 2, 2, 2}); // green, index 0 see-through, then undone
+    GifFrameLayout corner = frameAt(0, 0, 2, 2, {0, 2, 2, 2}); // green, index 0 see-through, then undone
     corner.delay = 0;
     corner.disposal = DISPOSE_PREVIOUS;
     corner.transparentIndex = 0;
-    GifFrameSpec bottomRight = filled(2, 2, 2, 2, 3); // blue, then cleared
+    GifFrameLayout bottomRight = filled(2, 2, 2, 2, 3); // blue, then cleared
     bottomRight.delay = 1;
     bottomRight.disposal = DISPOSE_BACKGROUND;
-    GifFrameSpec dot = filled(0, 2, 1, 1, 2); // green, kept
+    GifFrameLayout dot = filled(0, 2, 1, 1, 2); // green, kept
     dot.delay = 20;
     dot.disposal = DISPOSE_DO_NOT;
-    GifFrameSpec lastDot = filled(3, 0, 1, 1, 2);
+    GifFrameLayout lastDot = filled(3, 0, 1, 1, 2);
     lastDot.delay = 2;
-    spec.frames = {whole, corner, bottomRight, dot, lastDot};
-    return spec;
+    layout.frames = {whole, corner, bottomRight, dot, lastDot};
+    return layout;
 }
 
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
@@ -179,11 +179,11 @@ QRgb labelPixel(const QLabel& label, int x, int y) {
 // ------------------------------------------------------------------------------------------------- GIF
 
 TEST(GifDecode, StillPictureIsOneFrameInItsColours) {
-    GifSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.frames = {frameAt(0, 0, 3, 2, {0, 1, 2, 3, 2, 1})};
-    const auto picture = decodePicture(encodeGif(spec));
+    GifLayout layout;
+    layout.width = 3;
+    layout.height = 2;
+    layout.frames = {frameAt(0, 0, 3, 2, {0, 1, 2, 3, 2, 1})};
+    const auto picture = decodePicture(encodeGif(layout));
     ASSERT_TRUE(picture);
     ASSERT_EQ(picture->frames.size(), 1);
     EXPECT_FALSE(picture->animated());
@@ -197,17 +197,17 @@ TEST(GifDecode, StillPictureIsOneFrameInItsColours) {
 
 TEST(GifDecode, InterlacedFrameWithLocalColoursFillsEachRow) {
     const std::vector<QRgb> local{qRgb(10, 20, 30), qRgb(40, 50, 60), qRgb(70, 80, 90), qRgb(100, 110, 120)};
-    GifFrameSpec frame = frameAt(0, 0, 2, 11, {});
+    GifFrameLayout frame = frameAt(0, 0, 2, 11, {});
     frame.localColours = local;
     frame.interlace = true;
     // Lines arrive in four passes: rows 0, 8 / 4 / 2, 6, 10 / 1, 3, 5, 7, 9; row y is coloured y % 4.
     for (int row : {0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9})
         frame.pixels.insert(frame.pixels.end(), 2, row % 4);
-    GifSpec spec;
-    spec.width = 2;
-    spec.height = 11;
-    spec.frames = {frame};
-    const auto picture = decodePicture(encodeGif(spec));
+    GifLayout layout;
+    layout.width = 2;
+    layout.height = 11;
+    layout.frames = {frame};
+    const auto picture = decodePicture(encodeGif(layout));
     ASSERT_TRUE(picture);
     for (int y = 0; y < 11; ++y)
         EXPECT_EQ(picture->frames[0].image.pixel(1, y), local[size_t(y % 4)]) << "row " << y;
@@ -251,19 +251,19 @@ TEST(GifDecode, LoopExtensionSetsTimesPlayed) {
         int repeats, plays;
     };
     for (const Case c : {Case{-1, 1}, Case{0, 0}, Case{1, 2}, Case{65535, 65536}}) {
-        GifSpec spec;
-        spec.loopRepeats = c.repeats;
-        spec.frames = {filled(0, 0, 1, 1, 1), filled(0, 0, 1, 1, 2)};
-        const auto picture = decodePicture(encodeGif(spec));
+        GifLayout layout;
+        layout.loopRepeats = c.repeats;
+        layout.frames = {filled(0, 0, 1, 1, 1), filled(0, 0, 1, 1, 2)};
+        const auto picture = decodePicture(encodeGif(layout));
         ASSERT_TRUE(picture) << c.repeats;
         EXPECT_EQ(picture->loopCount, c.plays) << c.repeats;
     }
 }
 
 TEST(GifDecode, FramesReachingPastTheScreenAreClipped) {
-    GifSpec spec;
-    spec.frames = {filled(0, 0, 4, 4, 1), filled(2, 3, 6, 6, 3), filled(40, 40, 2, 2, 2)};
-    const auto picture = decodePicture(encodeGif(spec));
+    GifLayout layout;
+    layout.frames = {filled(0, 0, 4, 4, 1), filled(2, 3, 6, 6, 3), filled(40, 40, 2, 2, 2)};
+    const auto picture = decodePicture(encodeGif(layout));
     ASSERT_TRUE(picture);
     ASSERT_EQ(picture->frames.size(), 3);
     const QImage& clipped = picture->frames[1].image;
@@ -275,9 +275,9 @@ TEST(GifDecode, FramesReachingPastTheScreenAreClipped) {
 }
 
 TEST(GifDecode, FrameOfNoWidthIsSkipped) {
-    GifSpec spec;
-    spec.frames = {filled(0, 0, 4, 4, 1), filled(1, 1, 2, 2, 3), filled(0, 0, 1, 1, 2)};
-    QByteArray bytes = encodeGif(spec);
+    GifLayout layout;
+    layout.frames = {filled(0, 0, 4, 4, 1), filled(1, 1, 2, 2, 3), filled(0, 0, 1, 1, 2)};
+    QByteArray bytes = encodeGif(layout);
     // The second image descriptor (0x2C, left, top, width, height) gets a width of 0.
     const qsizetype second = bytes.indexOf(QByteArrayLiteral("\x2C\x01\x00\x01\x00\x02\x00"));
     ASSERT_GT(second, 0);
@@ -290,12 +290,12 @@ TEST(GifDecode, FrameOfNoWidthIsSkipped) {
 }
 
 TEST(GifDecode, IndexesPastTheColourMapAreTransparent) {
-    GifSpec spec;
-    spec.width = 4;
-    spec.height = 1;
-    spec.colours = {red, green}; // a 1-bit map; the image data still has 2-bit codes, so 2 and 3 can occur
-    spec.frames = {frameAt(0, 0, 4, 1, {0, 1, 2, 3})};
-    const auto picture = decodePicture(encodeGif(spec));
+    GifLayout layout;
+    layout.width = 4;
+    layout.height = 1;
+    layout.colours = {red, green}; // a 1-bit map; the image data still has 2-bit codes, so 2 and 3 can occur
+    layout.frames = {frameAt(0, 0, 4, 1, {0, 1, 2, 3})};
+    const auto picture = decodePicture(encodeGif(layout));
     ASSERT_TRUE(picture);
     const QImage& image = picture->frames[0].image;
     EXPECT_EQ(image.pixel(0, 0), red);
@@ -319,7 +319,7 @@ TEST(GifDecode, EveryTruncationFailsCleanlyOrKeepsWholeFrames) {
     ASSERT_TRUE(withoutTrailer);
     EXPECT_EQ(withoutTrailer->frames.size(), 5);
     // A cut inside the first frame's image data leaves nothing to show.
-    GifSpec still;
+    GifLayout still;
     still.frames = {frameAt(0, 0, 4, 4, {0, 1, 2, 3, 3, 2, 1, 0, 0, 2, 1, 3, 1, 3, 0, 2})};
     EXPECT_FALSE(decodePicture(encodeGif(still).chopped(4)));
 }
@@ -383,7 +383,7 @@ QByteArray randomBytes(qsizetype size, quint32 seed) {
 } // namespace
 
 TEST(PictureDecode, BrokenAndHostileBytesAreRefused) {
-    GifSpec still;
+    GifLayout still;
     still.frames = {filled(0, 0, 4, 4, 1)};
     const QByteArray gif = encodeGif(still);
     // The global colour table (4 entries padded to 4) follows the 13-byte header; drop it and its flag.
@@ -391,12 +391,12 @@ TEST(PictureDecode, BrokenAndHostileBytesAreRefused) {
     noColours.remove(13, 3 * 4);
     noColours[10] = char(noColours[10] & 0x7F);
 
-    GifSpec wideFrame;
+    GifLayout wideFrame;
     wideFrame.frames = {filled(0, 0, maxPictureSide + 1, 1, 1)};
-    GifSpec manyFrames;
+    GifLayout manyFrames;
     manyFrames.width = manyFrames.height = 1;
     manyFrames.frames.assign(size_t(maxPictureFrames) + 1, filled(0, 0, 1, 1, 1));
-    GifSpec bigScreenTwice; // each composed frame is a whole screen: two of the largest are too much
+    GifLayout bigScreenTwice; // each composed frame is a whole screen: two of the largest are too much
     bigScreenTwice.width = bigScreenTwice.height = maxPictureSide;
     bigScreenTwice.frames = {filled(0, 0, 1, 1, 1), filled(0, 0, 1, 1, 2)};
 
@@ -450,10 +450,10 @@ TEST(PictureDecode, RandomDamageNeverCrashes) {
 
 TEST(ShowPicture, StillPictureShowsAtOnce) {
     QTemporaryDir dir;
-    GifSpec spec;
-    spec.frames = {filled(0, 0, 4, 4, 3)};
+    GifLayout layout;
+    layout.frames = {filled(0, 0, 4, 4, 3)};
     QLabel label;
-    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("still.gif"), encodeGif(spec))));
+    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("still.gif"), encodeGif(layout))));
     EXPECT_EQ(label.pixmap().size(), QSize(4, 4));
     EXPECT_EQ(labelPixel(label, 2, 2), blue);
     EXPECT_EQ(PictureAnimator::of(&label), nullptr);
@@ -461,13 +461,13 @@ TEST(ShowPicture, StillPictureShowsAtOnce) {
 
 TEST(ShowPicture, AnimationStepsThroughItsPlaysThenStopsOnTheLastFrame) {
     QTemporaryDir dir;
-    GifSpec spec;
-    spec.loopRepeats = 1; // played twice
-    spec.frames = {filled(0, 0, 4, 4, 1), filled(0, 0, 4, 4, 2), filled(0, 0, 4, 4, 3)};
-    for (GifFrameSpec& frame : spec.frames)
+    GifLayout layout;
+    layout.loopRepeats = 1; // played twice
+    layout.frames = {filled(0, 0, 4, 4, 1), filled(0, 0, 4, 4, 2), filled(0, 0, 4, 4, 3)};
+    for (GifFrameLayout& frame : layout.frames)
         frame.delay = 500; // long enough that only the test moves it on
     QLabel label;
-    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("anim.gif"), encodeGif(spec))));
+    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("anim.gif"), encodeGif(layout))));
     PictureAnimator* animator = PictureAnimator::of(&label);
     ASSERT_NE(animator, nullptr);
     EXPECT_TRUE(animator->running());
@@ -488,13 +488,13 @@ TEST(ShowPicture, AnimationStepsThroughItsPlaysThenStopsOnTheLastFrame) {
 
 TEST(ShowPicture, AnimationPlaysByItsOwnTimer) {
     QTemporaryDir dir;
-    GifSpec spec;
-    spec.loopRepeats = 0;
-    spec.frames = {filled(0, 0, 2, 2, 1), filled(0, 0, 2, 2, 2)};
-    for (GifFrameSpec& frame : spec.frames)
+    GifLayout layout;
+    layout.loopRepeats = 0;
+    layout.frames = {filled(0, 0, 2, 2, 1), filled(0, 0, 2, 2, 2)};
+    for (GifFrameLayout& frame : layout.frames)
         frame.delay = 2;
     QLabel label;
-    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("fast.gif"), encodeGif(spec))));
+    ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("fast.gif"), encodeGif(layout))));
     PictureAnimator* animator = PictureAnimator::of(&label);
     ASSERT_NE(animator, nullptr);
     EXPECT_TRUE(QTest::qWaitFor([&] { return animator->currentFrame() == 1; }, 2000));
@@ -506,7 +506,7 @@ TEST(ShowPicture, AnimationPlaysByItsOwnTimer) {
 TEST(ShowPicture, NextPictureReplacesTheAnimation) {
     QTemporaryDir dir;
     const QString animation = writeFile(dir, QStringLiteral("anim.gif"), encodeGif(disposalAnimation()));
-    GifSpec still;
+    GifLayout still;
     still.frames = {filled(0, 0, 4, 4, 3)};
     const QString stillPath = writeFile(dir, QStringLiteral("still.gif"), encodeGif(still));
 
