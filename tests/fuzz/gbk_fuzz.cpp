@@ -9,7 +9,9 @@ bool isFormCharacter(char c) {
     return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '%';
 }
 
-bool isUpperHex(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F'); }
+bool isUpperHex(char c) {
+    return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'F');
+}
 
 // Letters and digits, "+" for a blank and "%" with two upper-case hexadecimal digits: nothing else.
 void checkFormEncoded(const QByteArray& encoded) {
