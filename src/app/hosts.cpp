@@ -24,6 +24,10 @@ QString sitesOverride() {
 }
 
 void setSitesOverrideForTests(const QString& base) {
+    if (base.isEmpty()) {
+        overrideValue().reset(); // read BRENNOC_SITES again
+        return;
+    }
     QString value = base;
     while (value.endsWith(QLatin1Char('/')))
         value.chop(1);

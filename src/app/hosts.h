@@ -44,7 +44,8 @@ QString base(const Site& site);
 QString rankingAddress();
 quint16 rankingPort();
 
-// The BRENNOC_SITES value in force ("" when unset); read once. Tests may override it.
+// The BRENNOC_SITES value in force ("" when unset); read once. Tests may override it; an empty override
+// goes back to the environment's value.
 QString sitesOverride();
 void setSitesOverrideForTests(const QString& base);
 

@@ -1,27 +1,255 @@
-// The main window's quote panel, index summary and stock switch.
+// The main window's quote service client: the stock look-up, the quote panel, the index summary with the quote
+// tick that keeps both current, the stock switch, and the monitor's per-stock fetch.
+#include "app/backend.h"
+#include "app/calendar.h"
+#include "app/colours.h"
+#include "app/hosts.h"
+#include "app/registry.h"
 #include "app/tform1.h"
+#include "app/tform1_ui.h"
+#include "platform/clock.h"
+#include "platform/failures.h"
+#include "platform/httpclient.h"
+#include "platform/services.h"
+#include "platform/webbrowser.h"
+#include "quotes/indexpage.h"
+#include "quotes/quotepanel.h"
+#include "quotes/quoterecord.h"
+#include "quotes/tform15.h"
 
-QString TForm1::yzgp(const QString&) {
-    // Looks the code up on the quote service and sets curname.
-    return {};
+#include <QLabel>
+#include <QTimer>
+#include <QtCharts/QAbstractBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QChart>
+#include <QtCharts/QPieSeries>
+#include <QtCharts/QXYSeries>
+
+namespace {
+
+const QString kErrorCaption = QStringLiteral("错误");
+const QString kNeedSixDigits = QStringLiteral("必须输入六位股票代码!");
+const QString kNeedMarketCode = QStringLiteral("必须输入沪深股票及创业板代码");
+const QString kUnknownStock = QStringLiteral("您输入的股票不存在,请重新输入！");
+
+// First digits of the codes the switch takes: Shanghai, ChiNext, Shenzhen.
+const QString kMarketFirstDigits = QStringLiteral("630");
+
+constexpr int kShanghaiRow = 0;
+constexpr int kShenzhenRow = 1;
+
+// Holds a re-entry flag for the life of a scope, whichever way the scope ends.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+QString quotePageUrl(const QString& code) {
+    return Hosts::base(Hosts::quotes) + Quotes::quotePagePath(code);
+}
+
+// One GET; the connection is closed after the reply, or after the failure, as every quote reader does.
+QByteArray getAndClose(HttpClient& client, const QString& url) {
+    try {
+        QByteArray body = client.get(url);
+        client.close();
+        return body;
+    } catch (...) {
+        client.close();
+        throw;
+    }
+}
+
+// A reader's failure that ends its caller: the given timer goes on again first, so the caller's tick resumes.
+[[noreturn]] void restartAndAbort(QTimer* timer) {
+    timer->start();
+    throw SilentAbort();
+}
+
+QLabel* panelLabel(Ui::TForm1& ui, Quotes::PanelLabel label) {
+    using Quotes::PanelLabel;
+    switch (label) {
+    case PanelLabel::Label2:
+        return ui.Label2;
+    case PanelLabel::Label44:
+        return ui.Label44;
+    case PanelLabel::Label4:
+        return ui.Label4;
+    case PanelLabel::Label29:
+        return ui.Label29;
+    case PanelLabel::Label8:
+        return ui.Label8;
+    case PanelLabel::Label7:
+        return ui.Label7;
+    case PanelLabel::Label38:
+        return ui.Label38;
+    case PanelLabel::Label37:
+        return ui.Label37;
+    case PanelLabel::Label25:
+        return ui.Label25;
+    case PanelLabel::Label23:
+        return ui.Label23;
+    case PanelLabel::Label24:
+        return ui.Label24;
+    }
+    return nullptr;
+}
+
+void applyToLabel(QLabel* label, const std::optional<QString>& text, const std::optional<QColor>& colour) {
+    if (!label)
+        return;
+    if (text)
+        label->setText(*text);
+    if (colour)
+        Colours::setFontColour(label, *colour);
+}
+
+void showIndexSection(Ui::TForm1& ui, const Quotes::IndexSection& section) {
+    const Quotes::IndexSummary summary = Quotes::indexSummary(section);
+    const bool shanghai = summary.market == Quotes::IndexMarket::Shanghai;
+    applyToLabel(shanghai ? ui.Label31 : ui.Label32, summary.text, summary.colour);
+    // The desktop widget is created after the main window's first show; until then only the main window shows.
+    if (!summary.widgetRow || !Form15 || Form15->widgetcreated == 0)
+        return;
+    const Quotes::IndexRowCells& row = *summary.widgetRow;
+    Form15->showIndexRow(shanghai ? kShanghaiRow : kShenzhenRow, row.value, row.change, row.range, row.turnover,
+                         row.fall);
+}
+
+// Empties every series of a chart and keeps the series themselves, which their owner goes on filling.
+void emptyChart(QChart* chart) {
+    if (!chart)
+        return;
+    for (QAbstractSeries* series : chart->series()) {
+        if (auto* xy = qobject_cast<QXYSeries*>(series)) {
+            xy->clear();
+        } else if (auto* bars = qobject_cast<QAbstractBarSeries*>(series)) {
+            for (QBarSet* set : bars->barSets())
+                set->remove(0, set->count());
+        } else if (auto* pie = qobject_cast<QPieSeries*>(series)) {
+            pie->clear();
+        }
+    }
+}
+
+// What belongs to the old stock and must not be shown for the new one. The half-hour announcements' state
+// and the forum panel's load flag join here when their subsystems keep them.
+void resetPerStockState(TForm1& form) {
+    emptyChart(form.ui->Chart1->chart());
+}
+
+void refuseCode(TForm1& form, const QString& message) {
+    showMessage(&form, message, kErrorCaption, MessageIcon::Error);
+    form.ui->Edit1->setFocus();
+}
+
+// The switch's steps; the caller switches Timer7 on again whatever becomes of them.
+void switchStock(TForm1& form) {
+    const QString code = form.ui->Edit1->text();
+    if (code.size() != 6)
+        return refuseCode(form, kNeedSixDigits);
+    if (!kMarketFirstDigits.contains(code.front()))
+        return refuseCode(form, kNeedMarketCode);
+    if (form.yzgp(code).isEmpty())
+        return refuseCode(form, kUnknownStock);
+    // No half-hour announcement may run on a half-reset stock.
+    form.Timer7->stop();
+    form.state.curcode = code;
+    resetPerStockState(form);
+    form.loadBigOrderPages();
+    form.WebBrowser1->navigate(form.state.serverurl + Backend::stockPage + form.state.curcode);
+    form.start();
+}
+
+} // namespace
+
+QString TForm1::yzgp(const QString& code) {
+    try {
+        IdHTTPgj->setFollowRedirects(true);
+        const std::optional<QString> name = Quotes::yzgpName(getAndClose(*IdHTTPgj, quotePageUrl(code)));
+        if (!name)
+            return {};
+        state.curname = *name;
+        return *name;
+    } catch (...) {
+        // The look-up only answers whether the stock exists; a failed one reads as "no such stock".
+        return {};
+    }
 }
 
 void TForm1::getvtzs() {
-    // Fills the index summary of the two markets.
+    Quotes::IndexPage page;
+    try {
+        page = Quotes::readIndexReply(getAndClose(*IdHTTP1, Hosts::base(Hosts::quotes) + Quotes::indexPagePath));
+    } catch (...) {
+        restartAndAbort(Timer1);
+    }
+    // Sections in page order: a market named twice ends with what its last section reached.
+    for (const Quotes::IndexSection& section : page.sections)
+        showIndexSection(*ui, section);
 }
 
-void TForm1::getvtdate(const QString&) {
-    // Fills the quote panel for the stock.
+void TForm1::getvtdate(const QString& code) {
+    Quotes::QuoteRecord record;
+    try {
+        record = Quotes::readQuoteReply(getAndClose(*IdHTTP1, quotePageUrl(code)));
+    } catch (...) {
+        restartAndAbort(Timer1);
+    }
+    for (const Quotes::LabelWrite& write : Quotes::quotePanelWrites(record))
+        applyToLabel(panelLabel(*ui, write.label), write.text, write.colour);
+    if (record.has(3))
+        state.curname = record.name;
+    if (record.has(4))
+        state.curprice = record.price;
+    if (record.has(5))
+        state.curchange = record.changePercent;
+}
+
+void TForm1::gestockgj(const QString& code) {
+    Quotes::QuoteRecord record;
+    try {
+        record = Quotes::readQuoteReply(getAndClose(*IdHTTPgj, quotePageUrl(code)));
+    } catch (...) {
+        // The monitor's pass ends here; its timer must not stay off.
+        restartAndAbort(Timer4);
+    }
+    state.quotelists.appendRecord(record);
 }
 
 void TForm1::Timer1Timer() {
-    // Refreshes the index summary and, in the fetch window, the quote panel.
+    // Timer1 stays on through the index fetch, so a slow service lets ticks arrive inside it.
+    if (quoteTickRunning)
+        return;
+    RunningFlag running(quoteTickRunning);
+    if (state.quoteticks % 3 == 0)
+        getvtzs();
+    // Counted only past a good index fetch, so a failed one is tried again on the next tick.
+    ++state.quoteticks;
+    if (!insideFetchWindow(Clock::timeOfDay()))
+        return;
+    Timer1->stop();
+    if (!state.curcode.isEmpty() && state.traymode == 0)
+        getvtdate(state.curcode);
+    Timer1->start();
 }
 
 void TForm1::Image17Click() {
-    // Switches the current stock to the code typed into Edit1.
-}
-
-void TForm1::gestockgj(const QString&) {
-    // Appends the stock's quote to the monitor's quote lists.
+    // The look-up and start block while clicks are processed; a second switch must not run inside the first.
+    if (stockSwitchRunning)
+        return;
+    RunningFlag running(stockSwitchRunning);
+    try {
+        switchStock(*this);
+    } catch (...) {
+        Timer7->start();
+        throw;
+    }
+    Timer7->start();
 }

@@ -53,7 +53,11 @@ TEST(Hosts, SitesOverridePointsEverySiteUnderOnePort) {
                                                         {QStringLiteral("zf"), QStringLiteral("5")}}),
               QStringLiteral("http://127.0.0.1:4567/backend/gpzjcx2.asp?rq=2026%2D12%2D04&zf=5"));
 
+    const QByteArray environment = qgetenv("BRENNOC_SITES");
+    qunsetenv("BRENNOC_SITES");
     Hosts::setSitesOverrideForTests(QString());
     EXPECT_EQ(Backend::serverurl(), QString::fromLatin1(Hosts::backend.live));
     EXPECT_EQ(Hosts::rankingPort(), 80);
+    qputenv("BRENNOC_SITES", environment);
+    Hosts::setSitesOverrideForTests(QString());
 }

@@ -1,4 +1,5 @@
 // The window shell: tray, minimise, tray menu, key filters, link labels, contact link.
+#include "app/hosts.h"
 #include "app/colours.h"
 #include "app/tform1_ui.h"
 #include "form1_fixture.h"
@@ -213,7 +214,7 @@ TEST_F(ShellTest, AnnouncementLinkStartsGreen) {
 TEST_F(ShellTest, ContactPictureOpensTheContactPage) {
     QTest::mouseClick(form->ui->Image5, Qt::LeftButton);
     ASSERT_EQ(services->openedUrls.size(), 1);
-    EXPECT_EQ(services->openedUrls.front().toString(), QStringLiteral("http://contact.brennoc.example/"));
+    EXPECT_EQ(services->openedUrls.front().toString(), Hosts::base(Hosts::contact) + QStringLiteral("/"));
 }
 
 TEST_F(ShellTest, GettimeSplitsTheClock) {

@@ -30,7 +30,8 @@ QStringList columnsOf(const QString& file, const QString& table) {
     return columns;
 }
 
-const QString kBigOrderSite = QStringLiteral("http://bigorder.brennoc.example/stock/");
+// Read when used: the sites override is set by the test main, after static initialisation.
+QString bigOrderSite() { return Hosts::base(Hosts::bigorder) + QStringLiteral("/stock/"); }
 
 } // namespace
 
@@ -62,15 +63,15 @@ TEST_F(Form1Test, FirstStartWithoutDataFilesCreatesTheStoreAndShowsTheDefaultSto
     EXPECT_TRUE(form.N9->actions().isEmpty());
 
     // The chart pages and start ran for the default stock: start saved the code.
-    EXPECT_EQ(fake(form.WebBrowser2)->navigations, QStringList{kBigOrderSite + "sz/000001/single-bar.htm"});
-    EXPECT_EQ(fake(form.WebBrowser3)->navigations, QStringList{kBigOrderSite + "sz/000001/single-barDay.htm"});
-    EXPECT_EQ(fake(form.WebBrowser4)->navigations, QStringList{kBigOrderSite + "sz/000001/single-pie.htm"});
+    EXPECT_EQ(fake(form.WebBrowser2)->navigations, QStringList{bigOrderSite() + "sz/000001/single-bar.htm"});
+    EXPECT_EQ(fake(form.WebBrowser3)->navigations, QStringList{bigOrderSite() + "sz/000001/single-barDay.htm"});
+    EXPECT_EQ(fake(form.WebBrowser4)->navigations, QStringList{bigOrderSite() + "sz/000001/single-pie.htm"});
     EXPECT_EQ(readBytes(LocalStore::lastStockFile), QByteArray("000001\r\n"));
 
     EXPECT_EQ(fake(form.WebBrowser66)->navigations,
-              QStringList{QStringLiteral("http://backend.brennoc.example/gpcgad.html")});
+              QStringList{Hosts::base(Hosts::backend) + QStringLiteral("/gpcgad.html")});
     EXPECT_EQ(fake(form.WebBrowser7)->navigations,
-              QStringList{QStringLiteral("http://stockpool.brennoc.example/dxdf/admin/gb2312/StockList_1.asp")});
+              QStringList{Hosts::base(Hosts::stockpool) + QStringLiteral("/dxdf/admin/gb2312/StockList_1.asp")});
     EXPECT_EQ(form.ui->Label33->text(), QStringLiteral("(今天是2024-1-3)"));
     EXPECT_EQ(form.state.forumunread, QStringList(4, QStringLiteral("1")));
     EXPECT_TRUE(fake(form.WindowsMediaPlayer1)->stretch);
@@ -166,7 +167,7 @@ TEST_P(LastStock, DecidesTheStartingStock) {
     EXPECT_EQ(form.state.curcode, QString::fromLatin1(c.curcode));
     EXPECT_EQ(form.ui->Edit1->text(), QString::fromLatin1(c.curcode));
     const QStringList expected =
-        c.backendPageLoaded ? QStringList{"http://backend.brennoc.example/gpgetstock.asp?name=" + form.state.curcode}
+        c.backendPageLoaded ? QStringList{Hosts::base(Hosts::backend) + "/gpgetstock.asp?name=" + form.state.curcode}
                             : QStringList{};
     EXPECT_EQ(fake(form.WebBrowser1)->navigations, expected);
 }

@@ -12,6 +12,9 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QTemporaryDir home;
     qputenv("XDG_DATA_HOME", home.path().toUtf8());
+    // Every outside site points at a closed loopback port unless a test starts its own server, so no test
+    // ever sends a request (or a name look-up) beyond this machine.
+    qputenv("BRENNOC_SITES", "http://127.0.0.1:1");
     // The browser engine's smoke test runs offscreen, often as root in a container: no sandbox, no GPU.
     qputenv("QTWEBENGINE_CHROMIUM_FLAGS", "--no-sandbox --disable-gpu");
     qputenv("QTWEBENGINE_DISABLE_SANDBOX", "1");
