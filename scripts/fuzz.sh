@@ -7,7 +7,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-packages.sh
-scripts/install-fuzz-packages.sh
+# clang, the sanitizer and libFuzzer runtimes, and llvm-symbolizer for readable stacks.
+scripts/install-packages.sh clang libclang-rt-14-dev llvm
 
 build=build-fuzz
 seconds="${FUZZ_SECONDS:-20}"

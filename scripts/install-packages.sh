@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the program, its tests and the sample sites need, only when one is missing.
+# Given package names, installs those instead (the fuzz build names its own).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
     libxlsxwriter-dev libgif-dev libjpeg62-turbo-dev fonts-noto-cjk
     libgtest-dev libgmock-dev
 )
+[ $# -gt 0 ] && packages=("$@")
 
 missing=()
 for package in "${packages[@]}"; do
