@@ -71,9 +71,10 @@ void StringGrid::setColumnWidths(const QList<int>& widths) {
 }
 
 void StringGrid::setRowHeight(int height) {
+    // The header clamps the default size to its minimum, which starts at the font's height: lower it first.
+    verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(height);
-    verticalHeader()->setMinimumSectionSize(1);
 }
 
 void StringGrid::markHeadingRow() {

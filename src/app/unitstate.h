@@ -52,6 +52,7 @@ struct UnitState {
     int openbroadcastdone = 0;
     int middaybroadcastdone = 0;
     int closebroadcastdone = 0;
+    int weekendpaused = 0; // 1 while the monitor holds the quote timer off over Saturday and Sunday
 
     // Per-stock information panel: announcements and the forum grid.
     QStringList noticetitles; // entry 0 is the page's heading row

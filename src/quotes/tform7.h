@@ -1,5 +1,7 @@
 #pragma once
 
+#include "quotes/alerts.h"
+
 #include <QWidget>
 
 #include <memory>
@@ -8,12 +10,15 @@ namespace Ui {
 class TForm7;
 }
 
-// Big-trade alert.
+// Big-trade alert ("大单成交").
 class TForm7 : public QWidget {
     Q_OBJECT
 public:
     explicit TForm7(QWidget* parent = nullptr);
     ~TForm7() override;
+
+    // Shows a big-trade alert at the bottom right.
+    void showAlert(const Alerts::Alert& alert);
 
     std::unique_ptr<Ui::TForm7> ui;
 };
