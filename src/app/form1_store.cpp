@@ -14,10 +14,6 @@
 namespace {
 
 const QString kPhoneQuery = QStringLiteral("select * from 手机");
-const QString kLocalAlertsOn = QStringLiteral("本机监视股价：启用");
-const QString kLocalAlertsOff = QStringLiteral("本机监视股价：停止");
-const QString kSmsAlertsOn = QStringLiteral("  手机接收股价：启用");
-const QString kSmsAlertsOff = QStringLiteral("  手机接收股价：停止");
 const QString kDeleteAll = QStringLiteral("删除全部");
 const QString kSwitchOn = QStringLiteral("1");
 
@@ -46,7 +42,7 @@ void TForm1::createbase() {
         // An empty table reads as empty fields: both switches off.
         const bool local = !ado1.eof() && ado1.text(QStringLiteral("本地发")) == kSwitchOn;
         const bool sms = !ado1.eof() && ado1.text(QStringLiteral("远程发")) == kSwitchOn;
-        statusPanel(1)->setText((local ? kLocalAlertsOn : kLocalAlertsOff) + (sms ? kSmsAlertsOn : kSmsAlertsOff));
+        statusPanel(1)->setText(LocalStore::alertStatusText(local, sms));
     });
 }
 

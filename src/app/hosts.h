@@ -32,6 +32,8 @@ inline constexpr Site research2{"research2", "http://research2.brennoc.example"}
 inline constexpr Site stockData{"stockdata", "http://stockdata.brennoc.example"};
 inline constexpr Site holdings{"holdings", "http://holdings.brennoc.example"};
 inline constexpr Site contact{"contact", "http://contact.brennoc.example"};
+// Usage notes of the SMS messenger service under which the alerts arrive.
+inline constexpr Site messenger{"messenger", "http://messenger.brennoc.example"};
 
 // The ranking site is reached over a raw socket at a numeric address; its host name goes only into the
 // request text.

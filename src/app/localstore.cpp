@@ -73,4 +73,12 @@ QStringList stationLines(const QStringList& names, const QStringList& urls) {
     return lines;
 }
 
+QString alertStatusText(bool localalerts, bool smsalerts) {
+    static const QString localOn = QStringLiteral("本机监视股价：启用");
+    static const QString localOff = QStringLiteral("本机监视股价：停止");
+    static const QString smsOn = QStringLiteral("  手机接收股价：启用");
+    static const QString smsOff = QStringLiteral("  手机接收股价：停止");
+    return (localalerts ? localOn : localOff) + (smsalerts ? smsOn : smsOff);
+}
+
 } // namespace LocalStore

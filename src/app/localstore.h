@@ -19,6 +19,9 @@ inline const QString alertDatabaseFile = QStringLiteral("gpbd0856.dat");
 // The stock shown when no valid last stock is stored.
 inline const QString defaultStockCode = QStringLiteral("000001");
 
+// Status bar text of the two alert switches ("本机监视股价：启用  手机接收股价：停止").
+QString alertStatusText(bool localalerts, bool smsalerts);
+
 // One table: its name and the exact statement that creates it.
 struct TableDefinition {
     QString name;
