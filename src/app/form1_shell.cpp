@@ -23,8 +23,6 @@ namespace {
 const QString kTrayTip = QStringLiteral("Brennoc股票情报系统V4.4");
 const QString kContactPage = QStringLiteral("/");
 
-constexpr char16_t kBackspace = 8;
-
 // The tray menu, in order; each item is wired to its handler in connectShellHandlers.
 const QString kShowMainWindow = QStringLiteral("显示主窗口");
 const QString kResumeNotices = QStringLiteral("继续提示");
@@ -204,9 +202,7 @@ void TForm1::gettime() {
 }
 
 void TForm1::Edit1KeyPress(QChar& key) {
-    const bool digit = key >= QLatin1Char('0') && key <= QLatin1Char('9');
-    if (!digit && key.unicode() != kBackspace)
-        key = QChar(0);
+    passDigitKeys(key);
 }
 
 void TForm1::ComboBox1KeyPress(QChar& key) {

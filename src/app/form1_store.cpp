@@ -74,7 +74,10 @@ void TForm1::getbase() {
 }
 
 void TForm1::appendFavouriteDeleteItem(const QString& name) {
-    QAction* item = N9->addAction(name);
+    // A menu reads "&" as a shortcut marker; doubled, a station name shows as it is. The name itself stays
+    // in the item's data.
+    QAction* item = N9->addAction(QString(name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+    item->setData(name);
     connect(item, &QAction::triggered, this, [this, item] { guarded([&] { nclick3(item); }); });
 }
 

@@ -86,6 +86,9 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(size());
     setWindowIcon(QIcon(QStringLiteral(":/pictures/app.png")));
+    // The labels show quotes, names and titles from outside pages, which must never be read as markup.
+    for (QLabel* label : findChildren<QLabel*>())
+        label->setTextFormat(Qt::PlainText);
 
     ui->StringGrid1->setColumnCount(static_cast<int>(kForumColumnWidths.size()));
     ui->StringGrid1->setColumnWidths(kForumColumnWidths);

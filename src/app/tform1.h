@@ -101,9 +101,10 @@ public:
     void N13Click();
     void N17Click();
 
-    // Re-entry guards: the quote tick and the stock switch wait in blocking fetches while timers tick and
-    // clicks arrive, so a second one could start inside the first.
+    // Re-entry guards: the quote tick, the monitor pass and the stock switch wait in blocking fetches while timers
+    // tick and clicks arrive, so a second one could start inside the first.
     bool quoteTickRunning = false;   // a quote tick is under way; a tick that comes meanwhile does nothing
+    bool monitorPassRunning = false; // a monitor pass is under way; a tick that comes meanwhile does nothing
     bool stockSwitchRunning = false; // a stock switch is under way; clicks are ignored until it ends
 
     // ----- Fund flow and big-order charts (fundflow/form1_bigorder.cpp, form1_halfhour.cpp) -----

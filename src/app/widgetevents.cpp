@@ -110,6 +110,12 @@ void swallowEveryKey(QChar& key) {
     key = QChar(0);
 }
 
+void passDigitKeys(QChar& key) {
+    const bool digit = key >= QLatin1Char('0') && key <= QLatin1Char('9');
+    if (!digit && key.unicode() != kBackspace)
+        key = QChar(0);
+}
+
 void acceptDigitsOnly(QLineEdit* box) {
     box->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
 }

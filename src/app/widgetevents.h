@@ -25,6 +25,9 @@ void onKeyPress(QWidget* widget, KeyFilter filter);
 // The pick-only filter: every typed character is swallowed.
 void swallowEveryKey(QChar& key);
 
+// The code-box filter: digits and Backspace pass, every other typed character is swallowed.
+void passDigitKeys(QChar& key);
+
 // Makes a code box refuse any text that is not all digits, however it arrives (typed, pasted, dropped); the
 // key filter alone sees only typed characters.
 void acceptDigitsOnly(QLineEdit* box);

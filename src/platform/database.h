@@ -39,16 +39,22 @@ private:
     QString path_;
 };
 
-// Runs `body` inside a transaction of `db`: committed when the body returns, rolled back when it throws.
+// Runs `body` inside a transaction of `db`: committed when the body returns, rolled back when it or the commit
+// throws. A commit refused by a locked file leaves the transaction open, and every later write would go into it
+// and be lost at exit, so it is rolled back too; the first failure is the one reported.
 template <typename Body> void inTransaction(Database& db, Body&& body) {
     db.beginTransaction();
     try {
         body();
+        db.commit();
     } catch (...) {
-        db.rollback();
+        try {
+            db.rollback();
+        } catch (const Failure&) {
+            // SQLite may have rolled back by itself already; nothing is left open either way.
+        }
         throw;
     }
-    db.commit();
 }
 
 // The rows of one query, held in memory and walked one at a time, with the old record-set habits: open, eof,

@@ -2,6 +2,7 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPointer>
 #include <QUrl>
 #include <QVariant>
 #include <QWebEngineLoadingInfo>
@@ -60,7 +61,13 @@ public:
 
 protected:
     QWebEnginePage* createWindow(WebWindowType) override {
+        // One pop-up waits for its address at a time: a page that opens windows it never sends anywhere (a blank
+        // window that its script writes into, as advertising does) would otherwise leave an engine page behind for
+        // each of them, for the whole run.
+        if (pending_)
+            pending_->deleteLater();
         auto* popup = new QWebEnginePage(profile(), this);
+        pending_ = popup;
         connect(popup, &QWebEnginePage::urlChanged, this, [this, popup](const QUrl& url) {
             if (url.isEmpty() || url.scheme() == QLatin1String("about"))
                 return;
@@ -73,6 +80,7 @@ protected:
 
 private:
     OpenHere openHere_;
+    QPointer<QWebEnginePage> pending_; // the last pop-up, until it goes
 };
 
 } // namespace

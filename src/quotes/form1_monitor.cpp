@@ -14,6 +14,7 @@
 #include "quotes/tform8.h"
 #include "quotes/tform9.h"
 
+#include <QScopeGuard>
 #include <QTimer>
 
 namespace {
@@ -42,25 +43,24 @@ void broadcast(TForm1& form, Alerts::Branch branch, int& done) {
                          Alerts::broadcastRows(state.quotelists, shown.priceField));
 }
 
-void showAlert(const Alerts::Alert& alert) {
-    switch (alert.window) {
+// The pop-up that shows alerts of this kind; null until that window exists.
+AlertPopup* alertWindow(Alerts::AlertWindow window) {
+    switch (window) {
     case Alerts::AlertWindow::Limit:
-        if (Form6)
-            Form6->showAlert(alert);
-        break;
+        return Form6;
     case Alerts::AlertWindow::BigTrade:
-        if (Form7)
-            Form7->showAlert(alert);
-        break;
+        return Form7;
     case Alerts::AlertWindow::LargeOrder:
-        if (Form8)
-            Form8->showAlert(alert);
-        break;
+        return Form8;
     case Alerts::AlertWindow::Change:
-        if (Form9)
-            Form9->showAlert(alert);
-        break;
+        return Form9;
     }
+    return nullptr;
+}
+
+void showAlert(const Alerts::Alert& alert) {
+    if (AlertPopup* popup = alertWindow(alert.window))
+        popup->showAlert(alert);
 }
 
 // The checks of watch-list position i against entry i of the quote lists. A stock whose quote or settings
@@ -85,24 +85,29 @@ void checkPosition(UnitState& state, qsizetype i, bool inSession, const QString&
 // Fetches every watched stock, then checks each; a failed fetch ends the pass.
 void alertChecks(TForm1& form, bool inSession) {
     UnitState& state = form.state;
+    const QStringList watched = state.watchcodes;
     for (qsizetype i = 0; i < state.watchflags.size(); ++i) {
         const QString code = at(state.watchcodes, i);
         form.gestockgj(code);
     }
+    // The settings window may have opened, or a save reloaded the lists, while the fetches waited: entry i of the
+    // quotes would then be checked against another stock's settings and alert state. The next pass checks them.
+    if (settingsWindowOpen() || state.watchcodes != watched)
+        return;
     const QString time = timeNow();
     for (qsizetype i = 0; i < state.watchflags.size(); ++i)
         guarded([&] { checkPosition(state, i, inSession, time); });
 }
 
-// The settings window holds the monitor off while it is open and switches it on when it closes, also when it
-// was opened while a pass waited on a fetch.
-bool settingsWindowOpen() {
-    return Form3 && Form3->isVisible();
-}
-
 } // namespace
 
 void TForm1::Timer4Timer() {
+    // A pass waits in its fetches; a tick let in meanwhile (the settings window switches the timer on when it
+    // closes) must not start a second pass that empties the quote lists under the first.
+    if (monitorPassRunning)
+        return;
+    monitorPassRunning = true;
+    const auto passOver = qScopeGuard([this] { monitorPassRunning = false; });
     const bool inSession = Alerts::insideSession(Clock::timeOfDay());
     if (Alerts::isWeekend(todayweekday())) {
         Timer1->stop();
@@ -135,6 +140,7 @@ void TForm1::Timer4Timer() {
             return alertChecks(*this, inSession);
         }
     });
+    // The settings window holds the monitor off until it closes, also when it opened while this pass waited.
     if (!settingsWindowOpen())
         Timer4->start();
 }

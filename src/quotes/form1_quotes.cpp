@@ -16,6 +16,7 @@
 #include "quotes/quotepanel.h"
 #include "quotes/quoterecord.h"
 #include "quotes/tform15.h"
+#include "quotes/tform3.h"
 
 #include <QLabel>
 #include <QTimer>
@@ -217,7 +218,9 @@ void TForm1::gestockgj(const QString& code) {
     try {
         record = Quotes::readQuoteReply(getAndClose(*IdHTTPgj, quotePageUrl(code)));
     } catch (...) {
-        // The monitor's pass ends here; its timer must not stay off.
+        // The monitor's pass ends here; its timer must not stay off, unless the settings window holds it off.
+        if (settingsWindowOpen())
+            throw SilentAbort();
         restartAndAbort(Timer4);
     }
     state.quotelists.appendRecord(record);

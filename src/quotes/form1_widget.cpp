@@ -4,6 +4,7 @@
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
 #include "quotes/tform15.h"
+#include "quotes/tform3.h"
 
 #include <QAction>
 #include <QTimer>
@@ -44,7 +45,9 @@ void switchDesktopWidget(TForm1& form, SwitchedBy by) {
     }
     form.N13->setChecked(true);
     Form15->show();
-    Form15->Timer1->start();
+    // The settings window edits the watch list the rows come from; its closing starts a shown widget's timer.
+    if (!settingsWindowOpen())
+        Form15->Timer1->start();
 }
 
 } // namespace

@@ -1,9 +1,8 @@
 #include "quotes/popupcorner.h"
 
-#include "app/colours.h"
 #include "platform/screen.h"
+#include "quotes/alerts.h"
 
-#include <QLabel>
 #include <QWidget>
 
 void makeAlertWindow(QWidget* window) {
@@ -20,10 +19,4 @@ void popupcorner(QWidget* window) {
     window->raise();
     // A window manager adds the frame only once the window is shown; place it again with the frame counted.
     place();
-}
-
-void showAlertTexts(QLabel* headline, QLabel* detail, const Alerts::Alert& alert) {
-    headline->setText(alert.headline);
-    Colours::setFontColour(detail, alert.fall ? Colours::green : Colours::red);
-    detail->setText(alert.detail);
 }

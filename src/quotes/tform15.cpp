@@ -30,11 +30,6 @@ const QString toolButtonHint = QStringLiteral("半透明显示您设置的股票
 constexpr double opacity = 80 / 255.0;
 constexpr int topMargin = 30;
 
-// The settings window switches the widget's timer off while it is open and on again when it closes.
-bool settingsWindowOpen() {
-    return Form3 && Form3->isVisible();
-}
-
 } // namespace
 
 TForm15::TForm15(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm15>()) {

@@ -35,8 +35,6 @@ const QString kLookupFailed = QStringLiteral("获取股票信息失败，请检�
 const QString kPricePrefix = QStringLiteral("最新价:");
 const QString kPriceSuffix = QStringLiteral("元");
 
-constexpr char16_t kBackspace = 8;
-
 // A pick-only box shows a stored value; a value that is not one of its items shows as blank.
 void showChoice(QComboBox* box, const QString& value) {
     box->setCurrentIndex(box->findText(value));
@@ -307,9 +305,7 @@ void TForm3::ComboBox4Change() {
 }
 
 void TForm3::Edit1KeyPress(QChar& key) {
-    const bool digit = key >= QLatin1Char('0') && key <= QLatin1Char('9');
-    if (!digit && key.unicode() != kBackspace)
-        key = QChar(0);
+    passDigitKeys(key);
 }
 
 void TForm3::ComboBox1KeyPress(QChar& key) {

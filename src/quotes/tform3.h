@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/registry.h"
 #include "app/unitstate.h"
 #include "quotes/settingsstore.h"
 
@@ -99,3 +100,9 @@ private:
     // reloads the lists as a complete save would.
     bool storedLocally_ = false;
 };
+
+// Whether the settings window is open. It edits the watch lists, so the monitor (the main window's Timer4) and
+// the desktop widget's timer stay off while it is; whatever would switch them on asks here first.
+inline bool settingsWindowOpen() {
+    return Form3 && Form3->isVisible();
+}

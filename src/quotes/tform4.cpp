@@ -32,8 +32,6 @@ const QString kRegistered = QStringLiteral("手机号码保存成功,稍候您�
 const QString kExistsWord = QStringLiteral("存在");
 const QString kPhoneField = QStringLiteral("sn");
 
-constexpr char16_t kBackspace = 8;
-
 } // namespace
 
 TForm4::TForm4(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm4>()) {
@@ -97,9 +95,7 @@ void TForm4::BitBtn1Click() {
 }
 
 void TForm4::Edit1KeyPress(QChar& key) {
-    const bool digit = key >= QLatin1Char('0') && key <= QLatin1Char('9');
-    if (!digit && key.unicode() != kBackspace)
-        key = QChar(0);
+    passDigitKeys(key);
 }
 
 void TForm4::Label3Click() {

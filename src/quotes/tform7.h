@@ -1,8 +1,6 @@
 #pragma once
 
-#include "quotes/alerts.h"
-
-#include <QWidget>
+#include "quotes/alertpopup.h"
 
 #include <memory>
 
@@ -11,14 +9,11 @@ class TForm7;
 }
 
 // Big-trade alert ("大单成交").
-class TForm7 : public QWidget {
+class TForm7 : public AlertPopup {
     Q_OBJECT
 public:
     explicit TForm7(QWidget* parent = nullptr);
     ~TForm7() override;
-
-    // Shows a big-trade alert at the bottom right.
-    void showAlert(const Alerts::Alert& alert);
 
     std::unique_ptr<Ui::TForm7> ui;
 };

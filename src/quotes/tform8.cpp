@@ -1,28 +1,10 @@
 #include "quotes/tform8.h"
 
-#include "app/colours.h"
-#include "platform/picture.h"
-#include "quotes/popupcorner.h"
-
 #include "ui_tform8.h"
 
-namespace {
-// The program's emblem: these alerts tell of trading, not of a direction.
-const QString alertPicture = QStringLiteral(":/pictures/logo.gif");
-} // namespace
-
-TForm8::TForm8(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm8>()) {
+TForm8::TForm8(QWidget* parent) : AlertPopup(parent), ui(std::make_unique<Ui::TForm8>()) {
     ui->setupUi(this);
-    makeAlertWindow(this);
-    ui->Label1->setTextFormat(Qt::PlainText);
-    ui->Label2->setTextFormat(Qt::PlainText);
-    Colours::setFontColour(ui->Label1, Colours::blue);
-    showPicture(ui->Image1, alertPicture);
+    useEmblemParts(ui->Label1, ui->Label2, ui->Image1);
 }
 
 TForm8::~TForm8() = default;
-
-void TForm8::showAlert(const Alerts::Alert& alert) {
-    showAlertTexts(ui->Label1, ui->Label2, alert);
-    popupcorner(this);
-}

@@ -1,8 +1,6 @@
 #pragma once
 
-#include "quotes/alerts.h"
-
-#include <QWidget>
+#include "quotes/alertpopup.h"
 
 #include <memory>
 
@@ -10,15 +8,12 @@ namespace Ui {
 class TForm9;
 }
 
-// Change beyond the chosen percentage ("涨跌情况").
-class TForm9 : public QWidget {
+// Change beyond the chosen percentage ("涨跌情况"), with the rise or the fall picture.
+class TForm9 : public AlertPopup {
     Q_OBJECT
 public:
     explicit TForm9(QWidget* parent = nullptr);
     ~TForm9() override;
-
-    // Shows a change alert at the bottom right, with the rise or the fall picture.
-    void showAlert(const Alerts::Alert& alert);
 
     std::unique_ptr<Ui::TForm9> ui;
 };

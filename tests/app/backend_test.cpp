@@ -11,9 +11,6 @@ TEST(Envelope, EachMarkerFormFindsThePayload) {
     EXPECT_EQ(Backend::envelopePayload(kReply, Backend::markerText), QStringLiteral("a&1b&4"));
     EXPECT_EQ(Backend::envelopePayload(kReply, Backend::markerQuoted), QStringLiteral("a&1b&4"));
     EXPECT_EQ(Backend::envelopePayload(kReply, Backend::markerBare), QStringLiteral("a&1b&4"));
-    EXPECT_EQ(Backend::markerText.size(), 15);
-    EXPECT_EQ(Backend::markerQuoted.size(), 10);
-    EXPECT_EQ(Backend::markerBare.size(), 9);
 }
 
 TEST(Envelope, OnlyTheFirstMarkerCountsAndTheBodyEndCloses) {

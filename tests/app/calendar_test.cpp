@@ -31,8 +31,3 @@ TEST(FetchWindow, BothBoundsAreInside) {
     EXPECT_TRUE(insideFetchWindow(QTime(15, 5, 0)));
     EXPECT_FALSE(insideFetchWindow(QTime(15, 5, 0, 1)));
 }
-
-TEST(ClockParts, SplitsDateAndTime) {
-    EXPECT_EQ(clockPartsOf(QDateTime(QDate(2010, 11, 15), QTime(9, 30, 5, 7))),
-              (ClockParts{2010, 11, 15, 9, 30, 5, 7}));
-}

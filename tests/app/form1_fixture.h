@@ -12,10 +12,21 @@
 
 #include <QDir>
 #include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
 
 #include <gtest/gtest.h>
 
 #include <functional>
+
+// A window's widget by its object name; a test failure when there is none.
+template <typename Widget = QWidget> Widget* widgetNamed(const QWidget* window, const char* name) {
+    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget)
+        ADD_FAILURE() << "no widget " << name;
+    return widget;
+}
 
 // A main window that records, in order, every operation of another subsystem that the shell calls.
 class RecordingForm1 : public TForm1 {
@@ -27,6 +38,8 @@ public:
     QString lookedUpName = QStringLiteral("平安银行");
     // Runs inside getgbdata, to fill the forum lists as the reader would.
     std::function<void(UnitState&)> forumReader;
+    // Runs at each recorded call, before a failing one throws.
+    std::function<void(const QString&)> onCall;
 
     QString yzgp(const QString& code) override {
         record(QStringLiteral("yzgp ") + code);
@@ -54,6 +67,8 @@ public:
 private:
     void record(const QString& call) {
         calls << call;
+        if (onCall)
+            onCall(call);
         if (!failing.isEmpty() && call.section(QLatin1Char(' '), 0, 0) == failing)
             throw SilentAbort();
     }
@@ -87,8 +102,48 @@ protected:
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
+    // Runs statements on a data file's database outside the program, as an earlier run would have left it.
+    static void runSql(const QString& name, const QStringList& statements) {
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-sql"));
+            db.setDatabaseName(path(name));
+            ASSERT_TRUE(db.open());
+            for (const QString& sql : statements)
+                ASSERT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString();
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("test-sql"));
+    }
+
+    // Every row of a query on a data file's database, its fields joined by "|".
+    static QStringList sqlRows(const QString& name, const QString& sql) {
+        QStringList rows;
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-sql"));
+            db.setDatabaseName(path(name));
+            QSqlQuery query(db);
+            if (db.open() && query.exec(sql)) {
+                while (query.next()) {
+                    QStringList fields;
+                    for (int i = 0; i < query.record().count(); ++i)
+                        fields << query.value(i).toString();
+                    rows << fields.join(u'|');
+                }
+            }
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("test-sql"));
+        return rows;
+    }
+
     // A directory where a data file should be: opening it as a file fails.
     static void blockWithDirectory(const QString& name) { ASSERT_TRUE(QDir().mkpath(path(name))); }
+
+    // The texts of the message boxes shown so far.
+    QStringList messageTexts() {
+        QStringList texts;
+        for (const RecordedMessage& message : services->messages)
+            texts << message.text;
+        return texts;
+    }
 
     static FakeWebBrowser* fake(const std::unique_ptr<WebBrowser>& browser) {
         return static_cast<FakeWebBrowser*>(browser.get());

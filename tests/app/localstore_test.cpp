@@ -22,15 +22,6 @@ TEST(StockCode, SixDigitsStartingWithSixThreeOrZero) {
         EXPECT_EQ(isStockCode(text), valid) << text.toStdString();
 }
 
-TEST(StockCode, LastStockFallsBackToTheDefault) {
-    EXPECT_EQ(lastStockCode(std::nullopt), QStringLiteral("000001"));
-    EXPECT_EQ(lastStockCode(QStringList{}), QStringLiteral("000001"));
-    EXPECT_EQ(lastStockCode(QStringList{"", "600000"}), QStringLiteral("000001"));
-    EXPECT_EQ(lastStockCode(QStringList{"600000", "garbage"}), QStringLiteral("600000"));
-    EXPECT_FALSE(hasStoredStock(QStringList{"../x"}));
-    EXPECT_TRUE(hasStoredStock(QStringList{"300001"}));
-}
-
 TEST(Stations, SplitAtTheFirstAmpersand) {
     struct Case {
         QString line;
@@ -52,19 +43,6 @@ TEST(Stations, SplitAtTheFirstAmpersand) {
             EXPECT_EQ(station->name, c.station->first);
             EXPECT_EQ(station->url, c.station->second);
         }
-    }
-}
-
-TEST(Stations, LinesRoundTripThroughParsing) {
-    const QStringList names = {"中央一台", "凤凰", ""};
-    const QStringList urls = {"mms://a?x=1&y=2", "", "&&"};
-    const QStringList lines = stationLines(names, urls);
-    EXPECT_EQ(lines, (QStringList{"中央一台&mms://a?x=1&y=2", "凤凰&", "&&&"}));
-    const QList<Station> back = parseStations(lines);
-    ASSERT_EQ(back.size(), 3);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(back[i].name, names[i]);
-        EXPECT_EQ(back[i].url, urls[i]);
     }
 }
 

@@ -8,27 +8,10 @@
 
 #include <QLabel>
 #include <QMenu>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QTest>
 #include <QTimer>
 
 namespace {
-
-QStringList columnsOf(const QString& file, const QString& table) {
-    QStringList columns;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("inspect"));
-        db.setDatabaseName(file);
-        if (db.open()) {
-            QSqlQuery query(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table), db);
-            while (query.next())
-                columns << query.value(1).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("inspect"));
-    return columns;
-}
 
 // Read when used: the sites override is set by the test main, after static initialisation.
 QString bigOrderSite() { return Hosts::base(Hosts::bigorder) + QStringLiteral("/stock/"); }
@@ -39,19 +22,23 @@ TEST_F(Form1Test, FirstStartWithoutDataFilesCreatesTheStoreAndShowsTheDefaultSto
     TForm1 form;
     form.FormCreate();
 
-    const QStringList idNameCodeValue = {QStringLiteral("ID"), QStringLiteral("股票名称"), QStringLiteral("股票代码"),
-                                         QStringLiteral("数值")};
-    const QString ranking = path(LocalStore::rankingDatabaseFile);
-    const QString alerts = path(LocalStore::alertDatabaseFile);
-    EXPECT_EQ(columnsOf(ranking, QStringLiteral("data")), idNameCodeValue);
-    EXPECT_EQ(columnsOf(ranking, QStringLiteral("data1")), idNameCodeValue);
-    EXPECT_EQ(columnsOf(alerts, QStringLiteral("手机")).join(u','),
-              QStringLiteral("ID,手机号码,本地发,远程发,状态,设置日期"));
-    EXPECT_EQ(columnsOf(alerts, QStringLiteral("第一波")).join(u','), QStringLiteral("ID,是否发,股票代码,股票名称"));
-    EXPECT_EQ(columnsOf(alerts, QStringLiteral("第二波")).join(u','),
-              QStringLiteral("ID,综合,涨停,大单成交,大单买卖,涨跌幅,股票代码,股票名称"));
-    EXPECT_EQ(columnsOf(alerts, QStringLiteral("第三波")).join(u','),
-              QStringLiteral("ID,是否发,时间间隔,股票代码,股票名称"));
+    const struct {
+        const QString& file;
+        const char* table;
+        const char* columns;
+    } tables[] = {
+        {LocalStore::rankingDatabaseFile, "data", "ID,股票名称,股票代码,数值"},
+        {LocalStore::rankingDatabaseFile, "data1", "ID,股票名称,股票代码,数值"},
+        {LocalStore::alertDatabaseFile, "手机", "ID,手机号码,本地发,远程发,状态,设置日期"},
+        {LocalStore::alertDatabaseFile, "第一波", "ID,是否发,股票代码,股票名称"},
+        {LocalStore::alertDatabaseFile, "第二波", "ID,综合,涨停,大单成交,大单买卖,涨跌幅,股票代码,股票名称"},
+        {LocalStore::alertDatabaseFile, "第三波", "ID,是否发,时间间隔,股票代码,股票名称"},
+    };
+    for (const auto& t : tables) {
+        const QString columns =
+            QStringLiteral("select name from pragma_table_info('%1')").arg(QString::fromUtf8(t.table));
+        EXPECT_EQ(sqlRows(t.file, columns).join(u','), QString::fromUtf8(t.columns)) << t.table;
+    }
     EXPECT_EQ(form.statusPanel(1)->text(), QStringLiteral("本机监视股价：停止  手机接收股价：停止"));
 
     EXPECT_EQ(form.state.curcode, QStringLiteral("000001"));

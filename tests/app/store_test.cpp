@@ -7,37 +7,8 @@
 
 #include <QLabel>
 #include <QMenu>
-#include <QSqlDatabase>
-#include <QSqlQuery>
 
 namespace {
-
-// Runs statements on a database file outside the program, as an earlier run would have left it.
-void prepareDatabase(const QString& file, const QStringList& statements) {
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("prepare"));
-        db.setDatabaseName(file);
-        ASSERT_TRUE(db.open());
-        for (const QString& sql : statements)
-            ASSERT_TRUE(QSqlQuery(db).exec(sql)) << sql.toStdString();
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("prepare"));
-}
-
-QStringList phoneNumbers(const QString& file) {
-    QStringList numbers;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("read"));
-        db.setDatabaseName(file);
-        if (db.open()) {
-            QSqlQuery query(QStringLiteral("select 手机号码 from 手机"), db);
-            while (query.next())
-                numbers << query.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(QStringLiteral("read"));
-    return numbers;
-}
 
 const QString kPhoneTable = QStringLiteral("create table 手机(ID integer primary key,手机号码 char(11),本地发 char(1),"
                                            "远程发 char(1),状态 char(1),设置日期 datetime)");
@@ -51,21 +22,10 @@ QStringList captions(const QMenu* menu) {
 
 } // namespace
 
-TEST_F(Form1Test, StatusPanelReadsTheSwitchesOfAnExistingAlertDatabase) {
-    prepareDatabase(
-        path(LocalStore::alertDatabaseFile),
-        {kPhoneTable, QStringLiteral("insert into 手机(手机号码,本地发,远程发) values('13800000000','1','0')")});
-    RecordingForm1 form;
-    form.FormCreate();
-    EXPECT_EQ(form.statusPanel(1)->text(), QStringLiteral("本机监视股价：启用  手机接收股价：停止"));
-}
-
 TEST_F(Form1Test, MissingTablesOfAnExistingFileAreCreatedAndExistingOnesKept) {
-    prepareDatabase(
-        path(LocalStore::alertDatabaseFile),
-        {kPhoneTable, QStringLiteral("insert into 手机(手机号码,本地发,远程发) values('13900000000','0','1')")});
-    prepareDatabase(path(LocalStore::rankingDatabaseFile),
-                    {QStringLiteral("create table data(ID integer primary key)")});
+    runSql(LocalStore::alertDatabaseFile,
+           {kPhoneTable, QStringLiteral("insert into 手机(手机号码,本地发,远程发) values('13900000000','0','1')")});
+    runSql(LocalStore::rankingDatabaseFile, {QStringLiteral("create table data(ID integer primary key)")});
     RecordingForm1 form;
     form.FormCreate();
 
@@ -73,7 +33,8 @@ TEST_F(Form1Test, MissingTablesOfAnExistingFileAreCreatedAndExistingOnesKept) {
          {QStringLiteral("手机"), QStringLiteral("第一波"), QStringLiteral("第二波"), QStringLiteral("第三波")})
         EXPECT_TRUE(form.ado.tables().contains(table)) << table.toStdString();
     EXPECT_TRUE(form.ADOConnection1.tables().contains(QStringLiteral("data1")));
-    EXPECT_EQ(phoneNumbers(path(LocalStore::alertDatabaseFile)), QStringList{QStringLiteral("13900000000")});
+    EXPECT_EQ(sqlRows(LocalStore::alertDatabaseFile, QStringLiteral("select 手机号码 from 手机")),
+              QStringList{QStringLiteral("13900000000")});
     EXPECT_EQ(form.statusPanel(1)->text(), QStringLiteral("本机监视股价：停止  手机接收股价：启用"));
 }
 
@@ -177,4 +138,12 @@ TEST_F(Form1Test, TrayExitEndsTheProgramEvenWhenSavingFails) {
     form.N2Click();
     EXPECT_EQ(fake(form.WindowsMediaPlayer1)->stops, 1);
     EXPECT_TRUE(terminationRequested());
+}
+
+TEST_F(Form1Test, AFavouriteNameWithAnAmpersandShowsAsWritten) {
+    RecordingForm1 form;
+    form.appendFavouriteDeleteItem(QStringLiteral("R&D台"));
+    const QAction* item = form.N9->actions().constLast();
+    EXPECT_EQ(item->text(), QStringLiteral("R&&D台")); // a single "&" would mark a shortcut and vanish
+    EXPECT_EQ(item->data().toString(), QStringLiteral("R&D台"));
 }

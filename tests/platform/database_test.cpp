@@ -209,20 +209,4 @@ TEST(Database, FileThatIsNotADatabaseIsRefusedAndLeftAlone) {
     EXPECT_THROW(db.open(dir.filePath(u"missing/gpfind.dat"_s)), Failure);
 }
 
-TEST(Database, RowsSurviveClosingAndReopeningTheFile) {
-    QTemporaryDir dir;
-    const QString path = dir.filePath(u"gpfind.dat"_s);
-    {
-        Database db;
-        db.open(path);
-        db.execute(settingsTables[4]);
-        Database other; // a second connection at the same time
-        other.open(dir.filePath(u"gpbd0856.dat"_s));
-        other.execute(settingsTables[0]);
-    }
-    Database db;
-    db.open(path);
-    EXPECT_EQ(db.tables(), QStringList{u"data"_s});
-}
-
 } // namespace

@@ -88,12 +88,6 @@ QSet<QByteArray> lowerNames(const HttpRequest& request) {
 
 } // namespace
 
-TEST(HttpClientDefaults, AgentIsTheFiftySixCharacterMaxthonTextWithItsLeadingApostrophe) {
-    EXPECT_EQ(HttpClient::defaultUserAgent.size(), 56);
-    EXPECT_TRUE(HttpClient::defaultUserAgent.startsWith(QLatin1Char('\'')));
-    EXPECT_FALSE(HttpClient::defaultUserAgent.endsWith(QLatin1Char('\'')));
-}
-
 TEST_F(HttpClientTest, EachKindOfClientSendsItsHeadersOnGetAndPost) {
     for (const ClientKind& kind : clientKinds) {
         SCOPED_TRACE(kind.name);

@@ -27,20 +27,15 @@ TEST(OpenInBrowser, OpensOnlyWellFormedWebAddresses) {
     };
     const Case cases[] = {
         {"http://127.0.0.1:8080/page?code=600000", true},
-        {"https://example.com/a/b.html#top", true},
         {"HTTP://Example.com/", true},
         {"  http://example.com/  ", true},
         {"", false},
-        {"   ", false},
         {"file:///etc/passwd", false},
         {"javascript:alert(1)", false},
-        {"mailto:someone@example.com", false},
         {"ftp://example.com/file", false},
-        {"data:text/html,<b>x</b>", false},
         {"http://", false},
         {"http:/example.com", false},
         {"example.com", false},
-        {"not a url at all", false},
         {"http://exa mple.com/", false},
         {"http://example.com/%zz", false},
     };
@@ -49,51 +44,32 @@ TEST(OpenInBrowser, OpensOnlyWellFormedWebAddresses) {
         EXPECT_EQ(openInBrowser(QString::fromUtf8(c.url)), c.opened) << c.url;
         EXPECT_EQ(fakes->openedUrls.size(), c.opened ? 1 : 0) << c.url;
     }
-}
-
-TEST(OpenInBrowser, HandsTheParsedAddressOver) {
+    // The parsed address is handed over with its encoding kept.
     ScopedFakeServices fakes;
     ASSERT_TRUE(openInBrowser(QStringLiteral("https://example.com/q?a=1&b=%E4%BD%A0")));
-    ASSERT_EQ(fakes->openedUrls.size(), 1);
-    EXPECT_EQ(fakes->openedUrls[0].toString(QUrl::FullyEncoded),
+    EXPECT_EQ(fakes->openedUrls.at(0).toString(QUrl::FullyEncoded),
               QStringLiteral("https://example.com/q?a=1&b=%E4%BD%A0"));
 }
 
-TEST(ShowMessage, GoesToInstalledServicesAndReturnsScriptedAnswers) {
+TEST(ShowMessage, GoesToTheInstalledServices) {
     ScopedFakeServices fakes;
     QWidget owner;
     fakes->answers = {MessageAnswer::Cancel};
-
     EXPECT_EQ(showMessage(&owner, QStringLiteral("确定要删除吗？"), QStringLiteral("提示"), MessageIcon::Question,
                           MessageButtons::OkCancel),
               MessageAnswer::Cancel);
-    // With the script used up: Ok for an OK box, Yes for a yes/no box.
-    EXPECT_EQ(showMessage(nullptr, QStringLiteral("<b>x</b>"), QStringLiteral("错误"), MessageIcon::Error),
-              MessageAnswer::Ok);
-    EXPECT_EQ(
-        showMessage(nullptr, QStringLiteral("?"), QStringLiteral("提示"), MessageIcon::Warning, MessageButtons::YesNo),
-        MessageAnswer::Yes);
-    EXPECT_EQ(showMessage(nullptr, QStringLiteral("plain"), QStringLiteral("提示")), MessageAnswer::Ok);
+    showMessage(nullptr, QStringLiteral("plain"), QStringLiteral("错误"));
 
-    ASSERT_EQ(fakes->messages.size(), 4u);
+    ASSERT_EQ(fakes->messages.size(), 2u);
     const RecordedMessage& first = fakes->messages[0];
     EXPECT_EQ(first.owner, &owner);
     EXPECT_EQ(first.text, QStringLiteral("确定要删除吗？"));
     EXPECT_EQ(first.caption, QStringLiteral("提示"));
     EXPECT_EQ(first.icon, MessageIcon::Question);
     EXPECT_EQ(first.buttons, MessageButtons::OkCancel);
-    EXPECT_EQ(fakes->messages[1].caption, QStringLiteral("错误"));
-    EXPECT_EQ(fakes->messages[1].icon, MessageIcon::Error);
+    // Without icon and buttons: a plain OK box.
+    EXPECT_EQ(fakes->messages[1].icon, MessageIcon::None);
     EXPECT_EQ(fakes->messages[1].buttons, MessageButtons::Ok);
-    EXPECT_EQ(fakes->messages[3].icon, MessageIcon::None);
-}
-
-TEST(ScopedFakeServices, RestoresRealServicesAtScopeEnd) {
-    {
-        ScopedFakeServices fakes;
-        EXPECT_EQ(&platformServices(), &fakes.fakes());
-    }
-    EXPECT_EQ(dynamic_cast<FakePlatformServices*>(&platformServices()), nullptr);
 }
 
 // Shows a real message box and, once it is up, inspects it and closes it with `close`.
@@ -229,93 +205,26 @@ TEST(PlayerStatusText, MapsQtStatesToTheOldPlayersTexts) {
 
 TEST(QtMediaPlayer, StretchSetsAspectModeAndCallsReportAtOnce) {
     QWidget panel;
-    QtMediaPlayer player(&panel);
-    auto* video = qobject_cast<QVideoWidget*>(player.widget());
-    ASSERT_NE(video, nullptr);
-    EXPECT_EQ(video->parentWidget(), &panel);
-    player.setStretchToFit(true);
-    EXPECT_EQ(video->aspectRatioMode(), Qt::IgnoreAspectRatio);
-    player.setStretchToFit(false);
-    EXPECT_EQ(video->aspectRatioMode(), Qt::KeepAspectRatio);
-
-    EXPECT_EQ(player.statusText(), MediaPlayer::statusStopped);
-    QSignalSpy changes(&player, &MediaPlayer::statusChange);
-    player.setUrl(QStringLiteral("http://127.0.0.1:9/stream"));
-    ASSERT_GE(changes.size(), 1);
-    player.stop();
-    EXPECT_EQ(player.statusText(), MediaPlayer::statusStopped);
-}
-
-TEST(QtMediaPlayer, DeletesItsVideoWidgetWithItself) {
-    QWidget panel;
     QPointer<QWidget> video;
     {
         QtMediaPlayer player(&panel);
         video = player.widget();
+        auto* view = qobject_cast<QVideoWidget*>(video.data());
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->parentWidget(), &panel);
+        player.setStretchToFit(true);
+        EXPECT_EQ(view->aspectRatioMode(), Qt::IgnoreAspectRatio);
+        player.setStretchToFit(false);
+        EXPECT_EQ(view->aspectRatioMode(), Qt::KeepAspectRatio);
+
+        EXPECT_EQ(player.statusText(), MediaPlayer::statusStopped);
+        QSignalSpy changes(&player, &MediaPlayer::statusChange);
+        player.setUrl(QStringLiteral("http://127.0.0.1:9/stream"));
+        ASSERT_GE(changes.size(), 1);
+        player.stop();
+        EXPECT_EQ(player.statusText(), MediaPlayer::statusStopped);
     }
-    EXPECT_TRUE(video.isNull());
-}
-
-// The windows' tests rely on these behaviours of the fakes.
-TEST(FakeWebBrowser, BodyIsSetBeforeDocumentCompleteFires) {
-    ScopedFakeServices fakes;
-    QWidget window;
-    std::unique_ptr<WebBrowser> browser = platformServices().createBrowser(&window);
-    ASSERT_EQ(fakes->browsers.size(), 1u);
-    FakeWebBrowser* fake = fakes->browsers[0].data();
-    ASSERT_EQ(fake, browser.get());
-    ASSERT_NE(browser->widget(), nullptr);
-    EXPECT_EQ(browser->widget()->parentWidget(), &window);
-
-    QString seenHtml, seenText, seenUrl;
-    QObject::connect(browser.get(), &WebBrowser::documentComplete, [&](const QString& url) {
-        seenUrl = url;
-        seenHtml = browser->bodyHtml();
-        seenText = browser->bodyText();
-    });
-    browser->navigate(QStringLiteral("http://127.0.0.1/a"));
-    browser->refresh();
-    browser->setBodyAttribute(QStringLiteral("scroll"), QStringLiteral("no"));
-    browser->setBodyStyle(QStringLiteral("margin"), QStringLiteral("0px"));
-    fake->complete(QStringLiteral("http://127.0.0.1/a"), QStringLiteral("<p>x</p>"), QStringLiteral("x"));
-
-    EXPECT_EQ(seenUrl, QStringLiteral("http://127.0.0.1/a"));
-    EXPECT_EQ(seenHtml, QStringLiteral("<p>x</p>"));
-    EXPECT_EQ(seenText, QStringLiteral("x"));
-    EXPECT_EQ(fake->navigations, QStringList{QStringLiteral("http://127.0.0.1/a")});
-    EXPECT_EQ(browser->locationUrl(), QStringLiteral("http://127.0.0.1/a"));
-    EXPECT_EQ(fake->refreshes, 1);
-    EXPECT_EQ(fake->attributes.value(0), std::make_pair(QStringLiteral("scroll"), QStringLiteral("no")));
-    EXPECT_EQ(fake->styles.value(0), std::make_pair(QStringLiteral("margin"), QStringLiteral("0px")));
-
-    const QPointer<QWidget> view = browser->widget();
-    browser.reset();
-    EXPECT_TRUE(view.isNull());
-    EXPECT_TRUE(fakes->browsers[0].isNull());
-    EXPECT_EQ(platformServices().createBrowser(nullptr)->widget(), nullptr);
-}
-
-TEST(FakeMediaPlayer, ReportsConnectingAndStoppedLikeTheRealOne) {
-    ScopedFakeServices fakes;
-    QWidget panel;
-    std::unique_ptr<MediaPlayer> player = platformServices().createPlayer(&panel);
-    FakeMediaPlayer* fake = fakes->players.at(0).data();
-    ASSERT_NE(player->widget(), nullptr);
-    QStringList seen;
-    QObject::connect(player.get(), &MediaPlayer::statusChange, [&] { seen.append(player->statusText()); });
-
-    player->setStretchToFit(true);
-    player->setUrl(QStringLiteral("mms://127.0.0.1/tv"));
-    fake->setStatus(MediaPlayer::statusPlaying);
-    fake->setStatus(MediaPlayer::statusPlaying);
-    player->stop();
-    player->stop();
-
-    EXPECT_TRUE(fake->stretch);
-    EXPECT_EQ(fake->urls, QStringList{QStringLiteral("mms://127.0.0.1/tv")});
-    EXPECT_EQ(fake->stops, 2);
-    EXPECT_EQ(seen, (QStringList{MediaPlayer::statusConnecting, MediaPlayer::statusPlaying, MediaPlayer::statusPlaying,
-                                 MediaPlayer::statusStopped}));
+    EXPECT_TRUE(video.isNull()) << "the video widget goes with the player";
 }
 
 } // namespace

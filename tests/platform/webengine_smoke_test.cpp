@@ -1,11 +1,11 @@
 // Runs the real browser engine, offscreen, against pages served on the loopback interface.
 #include "platform/webbrowser_qt.h"
 
+#include "support/servers/httpserver.h"
+
 #include <QHostAddress>
-#include <QMap>
 #include <QSignalSpy>
 #include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWidget>
@@ -14,52 +14,11 @@
 
 #include <functional>
 
+using Loopback::Delivery;
+using Loopback::HttpReply;
+using Loopback::HttpRequest;
+
 namespace {
-
-// A minimal HTTP server: one page per path, answered whole, connection closed after each reply.
-class PageServer : public QObject {
-public:
-    PageServer() {
-        server_.listen(QHostAddress::LocalHost);
-        connect(&server_, &QTcpServer::newConnection, this, &PageServer::accept);
-    }
-
-    void setPage(const QByteArray& path, const QByteArray& html) { pages_[path] = html; }
-    QString url(const QString& path) const {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(server_.serverPort()).arg(path);
-    }
-    bool listening() const { return server_.isListening(); }
-
-private:
-    void accept() {
-        while (QTcpSocket* socket = server_.nextPendingConnection()) {
-            connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] { answer(socket); });
-        }
-    }
-
-    void answer(QTcpSocket* socket) {
-        QByteArray& request = requests_[socket];
-        request += socket->readAll();
-        if (!request.contains("\r\n\r\n"))
-            return;
-        const QList<QByteArray> requestLine = request.left(request.indexOf("\r\n")).split(' ');
-        const QByteArray path = requestLine.size() > 1 ? requestLine[1] : QByteArray();
-        requests_.remove(socket);
-        if (path == "/stall")
-            return; // keeps the connection open and never answers
-        const bool found = pages_.contains(path);
-        const QByteArray body = found ? pages_.value(path) : QByteArray("<html><body>missing</body></html>");
-        socket->write((found ? "HTTP/1.1 200 OK\r\n" : "HTTP/1.1 404 Not Found\r\n") +
-                      QByteArray("Content-Type: text/html; charset=utf-8\r\nConnection: close\r\nContent-Length: ") +
-                      QByteArray::number(body.size()) + "\r\n\r\n" + body);
-        socket->disconnectFromHost();
-    }
-
-    QTcpServer server_;
-    QMap<QByteArray, QByteArray> pages_;
-    QMap<QTcpSocket*, QByteArray> requests_;
-};
 
 // The page's own script breaks functions that a script in the page's world would rely on.
 const QByteArray firstPage = R"(<html><head><title>t</title>
@@ -108,12 +67,16 @@ protected:
     void SetUp() override {
         if (!engineRuns())
             GTEST_SKIP() << "Qt WebEngine cannot load a page in this environment (no renderer process)";
-        ASSERT_TRUE(server.listening());
-        server.setPage("/first", firstPage);
-        server.setPage("/second", secondPage);
+        ASSERT_TRUE(server.listen());
+        for (const auto& [path, page] : {std::pair{"/first", firstPage}, {"/second", secondPage}})
+            server.route(path,
+                         [page](const HttpRequest&) { return HttpReply::html(page, "text/html; charset=utf-8"); });
+        // Keeps the connection open and never answers.
+        server.route("/stall",
+                     [](const HttpRequest&) { return HttpReply::html({}).withDelivery(Delivery::stalled(0)); });
     }
 
-    PageServer server;
+    Loopback::HttpServer server;
 };
 
 TEST_F(WebEngineSmoke, PageLoaderReadsBodyOfCompletedDocument) {

@@ -6,7 +6,6 @@
 #include "app/localstore.h"
 #include "app/registry.h"
 #include "app/tform1_ui.h"
-#include "market.h"
 #include "platform/httpclient.h"
 #include "quotes/tform15.h"
 #include "support/servers/httpserver.h"
@@ -40,32 +39,11 @@ const QByteArray kIndexes = QStringLiteral("var index_sh=\"上证指数,3245.67,
 
 // A main window whose quote readers are the real ones, while the other subsystems' operations that start and
 // the first show call are recorded.
-class QuotesForm1 : public TForm1 {
+class QuotesForm1 : public RecordingForm1 {
 public:
-    QStringList calls;
-    QString failing;                            // the operation that ends its caller silently
-    std::function<void(const QString&)> onCall; // runs at each recorded call
-
-    void sendbase() override { record(QStringLiteral("sendbase")); }
-    void addtv() override { record(QStringLiteral("addtv")); }
-    void createsj() override { record(QStringLiteral("createsj")); }
-    void loadBigOrderPages() override {
-        record(QStringLiteral("loadBigOrderPages"));
-        TForm1::loadBigOrderPages();
-    }
-    void getyg(const QString& code) override { record(QStringLiteral("getyg ") + code); }
-    void getqgqp(const QString& code) override { record(QStringLiteral("getqgqp ") + code); }
-    void getgg(const QString& code) override { record(QStringLiteral("getgg ") + code); }
-    void getgbdata(const QString& code) override { record(QStringLiteral("getgbdata ") + code); }
-
-private:
-    void record(const QString& call) {
-        calls << call;
-        if (onCall)
-            onCall(call);
-        if (call.section(u' ', 0, 0) == failing)
-            throw SilentAbort();
-    }
+    QString yzgp(const QString& code) override { return TForm1::yzgp(code); }
+    void getvtzs() override { TForm1::getvtzs(); }
+    void getvtdate(const QString& code) override { TForm1::getvtdate(code); }
 };
 
 class QuoteService : public Form1Test {
@@ -338,6 +316,7 @@ TEST_F(QuoteService, SwitchRefusesBadCodesAndChangesNothing) {
         QString typed;
         QString message;
         QStringList requests;
+        bool serviceDown = false; // a look-up that fails on the network reads as an unknown stock
     };
     const QString wrongLength = QStringLiteral("必须输入六位股票代码!");
     const QString wrongMarket = QStringLiteral("必须输入沪深股票及创业板代码");
@@ -347,12 +326,15 @@ TEST_F(QuoteService, SwitchRefusesBadCodesAndChangesNothing) {
         {"", wrongLength, {}},
         {"912345", wrongMarket, {}},
         {"300999", unknownStock, {"quote 300999"}},
+        {"300059", unknownStock, {"quote 300059"}, true},
     };
     setTime(10, 0, 0);
     form->Timer7->stop();
     for (const Case& c : cases) {
         server.clearLog();
         services->messages.clear();
+        if (c.serviceDown)
+            quoteReply = Loopback::HttpReply::error(500);
         form->ui->Edit1->setText(c.typed);
         form->Image17Click();
         ASSERT_EQ(services->messages.size(), 1u) << c.typed.toStdString();
@@ -362,13 +344,6 @@ TEST_F(QuoteService, SwitchRefusesBadCodesAndChangesNothing) {
         EXPECT_EQ(requested(), c.requests);
         EXPECT_TRUE(form->Timer7->isActive());
     }
-    // A look-up that fails on the network reads as an unknown stock.
-    quoteReply = Loopback::HttpReply::error(500);
-    services->messages.clear();
-    form->ui->Edit1->setText(QStringLiteral("300059"));
-    form->Image17Click();
-    EXPECT_EQ(services->messages.at(0).text, unknownStock);
-
     EXPECT_EQ(form->state.curcode, QStringLiteral("600519"));
     EXPECT_TRUE(form->calls.isEmpty());
     for (const auto* browser : {&form->WebBrowser1, &form->WebBrowser2, &form->WebBrowser3, &form->WebBrowser4})
@@ -451,23 +426,4 @@ TEST_F(QuoteService, FirstShowLooksTheStockUpAndStartFetchesTheQuotesOutsideTheW
     EXPECT_EQ(shown.ui->Label31->text(), QStringLiteral("上证：3245.67  跌-12.34↓ 成交4235亿"));
     EXPECT_EQ(shown.ui->Label44->text(), QStringLiteral("1.25%"));
     EXPECT_EQ(shown.IdHTTP1->readTimeout(), 5000);
-}
-
-TEST_F(QuoteService, SampleSitesPagesFillThePanelAndTheSummary) {
-    const QDateTime moment(QDate(2024, 1, 3), QTime(10, 30, 0));
-    server.route(kQuotePath, [&](const Loopback::HttpRequest& request) {
-        return Loopback::HttpReply::html(Market::quotePage(QString::fromLatin1(request.queryValue("fav")), moment));
-    });
-    server.route(kIndexPath,
-                 [&](const Loopback::HttpRequest&) { return Loopback::HttpReply::html(Market::indexPage(moment)); });
-    const Market::Listing& listing = Market::listings().first();
-    form->getvtdate(listing.code);
-    form->getvtzs();
-    EXPECT_EQ(form->state.curname, listing.name);
-    EXPECT_TRUE(form->ui->Label25->text().startsWith(QStringLiteral("开盘价：")));
-    EXPECT_TRUE(form->ui->Label29->text().endsWith(QStringLiteral("手")));
-    EXPECT_TRUE(form->ui->Label31->text().contains(QStringLiteral("亿"))) << form->ui->Label31->text().toStdString();
-    EXPECT_TRUE(form->ui->Label32->text().contains(QStringLiteral("亿"))) << form->ui->Label32->text().toStdString();
-    // A code the market does not list is no stock.
-    EXPECT_EQ(form->yzgp(QStringLiteral("999999")), QString());
 }

@@ -13,18 +13,19 @@
 #include "quotes/tform7.h"
 #include "quotes/tform8.h"
 #include "quotes/tform9.h"
+#include "quotes/watchlist.h"
 #include "support/servers/httpserver.h"
 
 #include <QLabel>
 #include <QTimer>
 
+#include <algorithm>
+
 namespace {
 
-// A window's widget by its name.
-template <typename Widget = QLabel> Widget* part(QWidget* window, const char* name) {
-    auto* found = window->findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
+// A window's label by its name.
+QLabel* part(QWidget* window, const char* name) {
+    return widgetNamed<QLabel>(window, name);
 }
 
 const QDate wednesday(2024, 1, 3);
@@ -72,9 +73,7 @@ protected:
         form->Timer4->start();
     }
     void TearDown() override {
-        for (QWidget* window : alertWindows())
-            delete window;
-        delete Form5;
+        qDeleteAll(alertWindows() << Form5);
         Form5 = nullptr;
         Form6 = nullptr;
         Form7 = nullptr;
@@ -89,21 +88,16 @@ protected:
 
     // Adds a stock to the watch list, armed, with its record.
     void watch(const QString& code, const QString& flags, const QString& recordText, const QString& broadcast = "1") {
-        UnitState& s = form->state;
-        s.watchcodes << code;
-        s.watchnames << code;
-        s.watchopenclose << broadcast;
-        s.watchflags << flags;
-        s.watchpct << "5";
-        s.watchdealdigits << "4";
-        s.watchorderdigits << "4";
-        s.watchinterval << "10";
-        s.watchperiodic << "0";
-        s.limitfired << "0";
-        s.dealcooldown << "-1";
-        s.ordercooldown << "-1";
-        s.pctcooldown << "-1";
+        watchIn(form->state, code, flags, broadcast);
         form->records[code] = recordText;
+    }
+
+    static void watchIn(UnitState& state, const QString& code, const QString& flags, const QString& broadcast = "1") {
+        WatchList::Stock stock = WatchList::newStock(code, code);
+        stock.flags = flags;
+        stock.openclose = broadcast;
+        WatchList::appendStock(state, stock);
+        WatchList::resetAlertState(state, state.watchcodes.size());
     }
 
     // One pass at that moment.
@@ -112,13 +106,7 @@ protected:
         form->Timer4Timer();
     }
 
-    static bool anyAlertShown() {
-        for (QWidget* window : alertWindows()) {
-            if (window->isVisible())
-                return true;
-        }
-        return false;
-    }
+    static bool anyAlertShown() { return std::ranges::any_of(alertWindows(), &QWidget::isVisible); }
 
     static void hideAll() {
         for (QWidget* window : alertWindows())
@@ -126,7 +114,7 @@ protected:
         Form5->hide();
     }
 
-    StringGrid* grid() const { return part<StringGrid>(Form5, "StringGrid1"); }
+    StringGrid* grid() const { return widgetNamed<StringGrid>(Form5, "StringGrid1"); }
 
     std::unique_ptr<MonitorForm1> form;
 };
@@ -152,14 +140,6 @@ TEST_F(Monitor, WeekendHoldsTheQuoteTimerOffUntilMonday) {
     form->Timer1->stop();
     passAt(monday, 8, 0, 5);
     EXPECT_FALSE(form->Timer1->isActive());
-}
-
-TEST_F(Monitor, LocalAlertsOffFetchesNothing) {
-    watch("600000", "1111", record("600000", QStringLiteral("浦发银行"), "9.50%", "0.95"));
-    form->state.localalerts = 0;
-    passAt(wednesday, 10, 0);
-    EXPECT_TRUE(form->fetched.isEmpty());
-    EXPECT_FALSE(anyAlertShown());
 }
 
 TEST_F(Monitor, BroadcastsAtTheirMinutesOncePerRun) {
@@ -301,6 +281,13 @@ TEST_F(Monitor, NoAlertOnTheSessionBounds) {
         EXPECT_EQ(form->fetched, QStringList{"600000"}) << hour << ":" << minute;
         EXPECT_FALSE(anyAlertShown()) << hour << ":" << minute;
     }
+    // Inside a session, local alerts off fetch nothing; on, the limit alert comes.
+    form->state.localalerts = 0;
+    form->fetched.clear();
+    passAt(wednesday, 13, 0, 1);
+    EXPECT_TRUE(form->fetched.isEmpty());
+    EXPECT_FALSE(anyAlertShown());
+    form->state.localalerts = 1;
     passAt(wednesday, 13, 0, 1);
     EXPECT_TRUE(Form6->isVisible());
 }
@@ -311,19 +298,13 @@ TEST_F(Monitor, UnreadableStocksAreSkippedAndLaterOnesStillChecked) {
     // A short record: no fields past the change.
     watch("600002", "1111", QStringLiteral("1,600002,短记录,10.00,9.80%,"));
     watch("600003", "1000", record("600003", QStringLiteral("涨停股"), "9.95%", "1.00"));
-    passAt(wednesday, 10, 0);
-    EXPECT_EQ(part(Form6, "Label1")->text(), QStringLiteral("注意:涨停股(600003) 股价接近涨停或已涨停"));
-    EXPECT_EQ(form->state.limitfired, (QStringList{"0", "0", "1"}));
-    EXPECT_EQ(form->state.pctcooldown, (QStringList{"-1", "-1", "-1"}));
-}
-
-TEST_F(Monitor, WatchListLongerThanItsAlertStateSkipsTheExtraStock) {
-    watch("600003", "1000", record("600003", QStringLiteral("涨停股"), "9.95%", "1.00"));
+    // A stock added to the watch list after its alert state was set up.
     watch("600004", "1000", record("600004", QStringLiteral("新加股"), "9.95%", "1.00"));
     form->state.limitfired.removeLast();
     passAt(wednesday, 10, 0);
     EXPECT_EQ(part(Form6, "Label1")->text(), QStringLiteral("注意:涨停股(600003) 股价接近涨停或已涨停"));
-    EXPECT_EQ(form->state.limitfired, QStringList{"1"});
+    EXPECT_EQ(form->state.limitfired, (QStringList{"0", "0", "1"}));
+    EXPECT_EQ(form->state.pctcooldown, (QStringList{"-1", "-1", "-1", "-1"}));
 }
 
 TEST_F(Monitor, FailedFetchEndsThePass) {
@@ -374,18 +355,8 @@ TEST_F(Monitor, SimulatedMarketRaisesEveryAlert) {
                                                       {Market::Role::BigTrades, "0100"},
                                                       {Market::Role::BigOrders, "0010"},
                                                       {Market::Role::Slide, "0001"}};
-    for (const auto& [role, flags] : roles) {
-        s.watchcodes << Market::withRole(role).code;
-        s.watchopenclose << "1";
-        s.watchflags << flags;
-        s.watchpct << "5";
-        s.watchdealdigits << "4";
-        s.watchorderdigits << "4";
-        s.limitfired << "0";
-        s.dealcooldown << "-1";
-        s.ordercooldown << "-1";
-        s.pctcooldown << "-1";
-    }
+    for (const auto& [role, flags] : roles)
+        watchIn(s, Market::withRole(role).code, flags);
     Clock::setForTests(moment);
     real->Timer4Timer();
     Hosts::setSitesOverrideForTests(QString());

@@ -68,13 +68,6 @@ TEST(QuoteRecord, FieldsAreNeverTrimmed) {
     EXPECT_EQ(record.price, QStringLiteral("\t8.52\t"));
 }
 
-TEST(QuoteRecord, NameOutsideGbkShowsQuestionMarks) {
-    const QByteArray reply = QStringLiteral("1,600000,한국😀银行,8.52,").toUtf8();
-    const QuoteRecord record = readQuoteReply(reply);
-    EXPECT_EQ(record.name, QStringLiteral("???银行"));
-    EXPECT_EQ(record.price, QStringLiteral("8.52"));
-}
-
 TEST(QuoteRecord, YzgpNameNeedsThreeCommas) {
     struct Case {
         QByteArray reply;

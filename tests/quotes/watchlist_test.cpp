@@ -1,5 +1,5 @@
 // The watch list's rules: switch strings, the lists as stocks, list lines, phone numbers, the status text and
-// the back-end synchronisation's requests.
+// the back-end synchronisation's requests (the settings window's tests check them on the wire too).
 #include "app/backend.h"
 #include "app/localstore.h"
 #include "app/unitstate.h"
@@ -49,12 +49,6 @@ TEST(WatchListFlags, EachEditWritesOnlyItsOwnCharacter) {
     }
     EXPECT_FALSE(WatchList::flagOn(QStringLiteral("11"), WatchList::ChangeFlag));
     EXPECT_FALSE(WatchList::flagOn(QStringLiteral("x1x1"), WatchList::LimitFlag));
-}
-
-TEST(WatchListStocks, ANewStockHasTheDefaults) {
-    const Stock added = WatchList::newStock(QStringLiteral("600000"), QStringLiteral("浦发银行"));
-    const Stock expected{"600000", "浦发银行", "1", "0000", "5", "4", "4", "10", "0"};
-    EXPECT_EQ(added, expected);
 }
 
 TEST(WatchListStocks, ListsAndStocksRoundTripAndStayInStep) {
@@ -114,13 +108,6 @@ TEST(WatchListStatus, TextOfBothSwitches) {
     EXPECT_EQ(LocalStore::alertStatusText(true, true), QStringLiteral("本机监视股价：启用  手机接收股价：启用"));
 }
 
-TEST(WatchListSync, SmsOffSendsOnlyTheSwitch) {
-    const QList<Post> posts = WatchList::syncPosts({stock("600000", "浦发银行", "1", "1")}, kPhone, false);
-    ASSERT_EQ(posts.size(), 1);
-    EXPECT_EQ(posts[0].path, Backend::switchesPost);
-    EXPECT_EQ(Gbk::formBody(posts[0].fields), QByteArray("sn=13800138000&ycf=0"));
-}
-
 TEST(WatchListSync, SmsOnClearsEachGroupThenAddsItsStocksInPageOrder) {
     Stock first = stock("600000", "浦发银行", "1", "0");
     first.flags = QStringLiteral("1010");
@@ -152,11 +139,4 @@ TEST(WatchListSync, SmsOnClearsEachGroupThenAddsItsStocksInPageOrder) {
         "sn=13800138000&sjjg=30&gpdm=000001&gpmc=" + pingan,
     };
     EXPECT_EQ(bodies, expected);
-}
-
-TEST(WatchListSync, AnEmptyListWithSmsOnSendsTheFourPagesOnly) {
-    QStringList paths;
-    for (const Post& post : WatchList::syncPosts({}, kPhone, true))
-        paths << post.path;
-    EXPECT_EQ(paths, QStringList({"/gpycf.asp", "/gpdel1.asp", "/gpdel2.asp", "/gpdel3.asp"}));
 }

@@ -1,12 +1,11 @@
-// The desktop price widget: its row layout, the switch on the main window, the one-stock-per-second tick
-// against a quote service on 127.0.0.1, and its index rows.
+// The desktop price widget: what a record writes on a row, the switch on the main window, and the
+// one-stock-per-second tick against a quote service on 127.0.0.1.
 #include "app/colours.h"
 #include "app/form1_fixture.h"
 #include "app/hosts.h"
 #include "app/registry.h"
 #include "app/tform1_ui.h"
 #include "platform/formats.h"
-#include "platform/httpclient.h"
 #include "platform/screen.h"
 #include "quotes/tform15.h"
 #include "quotes/widgetlayout.h"
@@ -17,13 +16,6 @@
 #include <QTimer>
 
 namespace {
-
-// A window's widget by its name.
-QLabel* part(QWidget* window, const char* name) {
-    auto* found = window->findChild<QLabel*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-}
 
 const QByteArray quotePath = "/quotes/EM_Quote2007/optional.aspx";
 
@@ -36,15 +28,6 @@ const QString shortRecord =
     QStringLiteral("2,300059,东方财富,15.20,0,0.00,15.19,300,15.20,210,880000,133760.00,15.30,");
 
 } // namespace
-
-TEST(WidgetLayout, RowsAndHeights) {
-    EXPECT_EQ(WidgetLayout::heightForShow(0), 120);
-    EXPECT_EQ(WidgetLayout::heightForShow(10), 300);
-    EXPECT_EQ(WidgetLayout::heightAfterSave(3), 165);
-    EXPECT_EQ(WidgetLayout::rowTop(0), 90);
-    EXPECT_EQ(WidgetLayout::rowTop(9), 270);
-    EXPECT_EQ(WidgetLayout::firstLabel(9), 54);
-}
 
 TEST(WidgetLayout, RecordFillsTheLabelsItHoldsColouredByTheChange) {
     struct Case {
@@ -121,23 +104,13 @@ protected:
 
 } // namespace
 
-TEST_F(Widget, WindowIsAFramelessTranslucentTopRightToolWindow) {
-    EXPECT_TRUE(widget->windowFlags() & Qt::FramelessWindowHint);
-    EXPECT_TRUE(widget->windowFlags() & Qt::WindowStaysOnTopHint);
-    EXPECT_TRUE(widget->testAttribute(Qt::WA_ShowWithoutActivating));
-    EXPECT_NEAR(widget->windowOpacity(), 80 / 255.0, 0.005);
-    EXPECT_EQ(widget->widgetcreated, 1);
-    EXPECT_EQ(widget->frameGeometry().topRight().x(), screenRect().right());
-    EXPECT_EQ(widget->y(), 30);
-    EXPECT_EQ(widget->IdHTTP1->userAgent(), QStringLiteral("Mozilla/3.0 (compatible; Indy Library)"));
-    EXPECT_FALSE(widget->Timer1->isActive());
-}
-
 TEST_F(Widget, SwitchShowsAndHidesWithTheIndicatorAndTickMark) {
     watch({"600519", "000002"});
     QLabel* indicator = form->ui->Label41;
+    EXPECT_FALSE(widget->Timer1->isActive());
     form->N13Click();
     EXPECT_TRUE(widget->isVisible());
+    EXPECT_EQ(widget->frameGeometry().topRight(), QPoint(screenRect().right(), 30)) << "at the top right";
     EXPECT_TRUE(widget->Timer1->isActive());
     EXPECT_TRUE(form->N13->isChecked());
     EXPECT_EQ(indicator->text(), QStringLiteral("在桌面显示股价"));
@@ -171,7 +144,7 @@ TEST_F(Widget, ToolButtonDoesTheSameAndRewritesTheIndicatorOnTheFirstShow) {
 TEST_F(Widget, EmptyWatchListShowsTheDateOnly) {
     form->N13Click();
     widget->Timer1Timer();
-    EXPECT_EQ(part(widget.get(), "Label20")->text(), Formats::dateTime(Clock::now()));
+    EXPECT_EQ(widgetNamed<QLabel>(widget.get(), "Label20")->text(), Formats::dateTime(Clock::now()));
     EXPECT_EQ(widget->widgetindex, 0);
     EXPECT_TRUE(server.requests().isEmpty());
     EXPECT_TRUE(widget->Timer1->isActive());
@@ -274,23 +247,4 @@ TEST_F(Widget, LabelsFollowTheWatchList) {
     form->state.watchcodes.clear();
     widget->Timer1Timer();
     EXPECT_TRUE(widget->stockLabels().isEmpty());
-}
-
-TEST_F(Widget, IndexRowsColouredByTheirDirection) {
-    widget->showIndexRow(0, "3245.67", "-12.34", "-0.38%", "4234", true);
-    widget->showIndexRow(1, "10245.67", "0.00", "0.00%", "1", false);
-    widget->showIndexRow(2, "x", "x", "x", "x", false);
-    const QList<QLabel*> shanghai{part(widget.get(), "Label8"), part(widget.get(), "Label9"),
-                                  part(widget.get(), "Label11"), part(widget.get(), "Label12")};
-    const QList<QLabel*> shenzhen{part(widget.get(), "Label16"), part(widget.get(), "Label17"),
-                                  part(widget.get(), "Label18"), part(widget.get(), "Label19")};
-    EXPECT_EQ(shanghai[0]->text(), "3245.67");
-    EXPECT_EQ(shanghai[3]->text(), "4234");
-    EXPECT_EQ(shenzhen[1]->text(), "0.00");
-    for (QLabel* l : shanghai) {
-        EXPECT_EQ(Colours::background(l), Colours::green);
-        EXPECT_EQ(Colours::fontColour(l), Colours::white);
-    }
-    for (QLabel* l : shenzhen)
-        EXPECT_EQ(Colours::background(l), Colours::red);
 }

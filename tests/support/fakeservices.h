@@ -34,21 +34,28 @@ class FakeWebBrowser final : public WebBrowser {
     Q_OBJECT
 public:
     // With a parent the browser has a plain child widget standing for its view; without one it has none.
-    explicit FakeWebBrowser(QWidget* parent);
-    ~FakeWebBrowser() override;
+    explicit FakeWebBrowser(QWidget* parent) : view_(parent ? new QWidget(parent) : nullptr) {}
+    ~FakeWebBrowser() override { delete view_.data(); }
 
-    QWidget* widget() override;
-    void navigate(const QString& url) override;
-    void refresh() override;
-    QString locationUrl() const override;
-    QString bodyHtml() const override;
-    QString bodyText() const override;
-    void setBodyAttribute(const QString& name, const QString& value) override;
-    void setBodyStyle(const QString& property, const QString& value) override;
+    QWidget* widget() override { return view_.data(); }
+    void navigate(const QString& url) override {
+        navigations.append(url);
+        location_ = url;
+    }
+    void refresh() override { ++refreshes; }
+    QString locationUrl() const override { return location_; }
+    QString bodyHtml() const override { return html_; }
+    QString bodyText() const override { return text_; }
+    void setBodyAttribute(const QString& name, const QString& value) override { attributes.append({name, value}); }
+    void setBodyStyle(const QString& property, const QString& value) override { styles.append({property, value}); }
 
     // Sets the body of the "loaded" document, then emits documentComplete(url). The location is left as the
     // last navigation set it.
-    void complete(const QString& url, const QString& html, const QString& text = QString());
+    void complete(const QString& url, const QString& html, const QString& text = QString()) {
+        html_ = html;
+        text_ = text;
+        emit documentComplete(url);
+    }
 
     // Every address passed to navigate(), in order.
     QStringList navigations;
@@ -70,17 +77,28 @@ class FakeMediaPlayer final : public MediaPlayer {
     Q_OBJECT
 public:
     // With a parent the player has a plain child widget standing for its video; without one it has none.
-    explicit FakeMediaPlayer(QWidget* parent);
-    ~FakeMediaPlayer() override;
+    explicit FakeMediaPlayer(QWidget* parent) : video_(parent ? new QWidget(parent) : nullptr) {}
+    ~FakeMediaPlayer() override { delete video_.data(); }
 
-    QWidget* widget() override;
-    void setUrl(const QString& url) override;
-    void setStretchToFit(bool stretch) override;
-    QString statusText() const override;
-    void stop() override;
+    QWidget* widget() override { return video_.data(); }
+    void setUrl(const QString& url) override {
+        urls.append(url);
+        if (status_ != statusConnecting)
+            setStatus(statusConnecting);
+    }
+    void setStretchToFit(bool on) override { stretch = on; }
+    QString statusText() const override { return status_; }
+    void stop() override {
+        ++stops;
+        if (status_ != statusStopped)
+            setStatus(statusStopped);
+    }
 
     // Sets the status text and emits statusChange, even when the text is unchanged.
-    void setStatus(const QString& text);
+    void setStatus(const QString& text) {
+        status_ = text;
+        emit statusChange();
+    }
 
     // Every address passed to setUrl(), in order.
     QStringList urls;
@@ -111,8 +129,8 @@ public:
     // yes/no box).
     MessageAnswer message(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon,
                           MessageButtons buttons) override;
-    void openUrl(const QUrl& url) override;
-    bool systemTrayAvailable() const override;
+    void openUrl(const QUrl& url) override { openedUrls.append(url); }
+    bool systemTrayAvailable() const override { return trayAvailable; }
 
     std::vector<RecordedMessage> messages;
     std::deque<MessageAnswer> answers;

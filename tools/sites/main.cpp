@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
     Loopback::HttpServer server;
     server.setFallback([&registry](const Loopback::HttpRequest& request) { return registry.serve(request); });
     QObject::connect(&server, &Loopback::HttpServer::requestHandled, &logRequest);
+    Sites::forgetHandledRequests(server);
     if (!server.listen(static_cast<quint16>(port))) {
         std::fprintf(stderr, "brennoc-sites: cannot listen on 127.0.0.1:%u\n", port);
         return 1;

@@ -71,4 +71,10 @@ QByteArray envelope(const QString& payload);
 // A 200 reply carrying a GBK HTML page.
 Loopback::HttpReply gbkPage(const QByteArray& gbk);
 
+// The server keeps every request it answered, which tests read; the sample sites run as long as the program
+// does, polled every second, so they forget each request once requestHandled has announced it.
+inline void forgetHandledRequests(Loopback::HttpServer& server) {
+    QObject::connect(&server, &Loopback::HttpServer::requestHandled, &server, [&server] { server.clearLog(); });
+}
+
 } // namespace Sites

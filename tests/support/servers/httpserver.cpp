@@ -25,30 +25,21 @@ QByteArray fieldValue(const QByteArray& text, const QByteArray& name) {
 }
 
 QByteArray reasonPhrase(int status) {
-    switch (status) {
-    case 200:
-        return "OK";
-    case 301:
-        return "Moved Permanently";
-    case 302:
-        return "Found";
-    case 303:
-        return "See Other";
-    case 307:
-        return "Temporary Redirect";
-    case 400:
-        return "Bad Request";
-    case 403:
-        return "Forbidden";
-    case 404:
-        return "Not Found";
-    case 500:
-        return "Internal Server Error";
-    case 503:
-        return "Service Unavailable";
-    default:
-        return "Status";
+    static const std::pair<int, const char*> phrases[] = {{200, "OK"},
+                                                          {301, "Moved Permanently"},
+                                                          {302, "Found"},
+                                                          {303, "See Other"},
+                                                          {307, "Temporary Redirect"},
+                                                          {400, "Bad Request"},
+                                                          {403, "Forbidden"},
+                                                          {404, "Not Found"},
+                                                          {500, "Internal Server Error"},
+                                                          {503, "Service Unavailable"}};
+    for (const auto& [code, phrase] : phrases) {
+        if (code == status)
+            return phrase;
     }
+    return "Status";
 }
 
 // Where the head ends (the index just past its empty line), or -1 while it is incomplete.
