@@ -5,7 +5,9 @@
 
 namespace Backend {
 
-QString serverurl() { return Hosts::base(Hosts::backend); }
+QString serverurl() {
+    return Hosts::base(Hosts::backend);
+}
 
 QString address(const QString& path, const Gbk::FormFields& query) {
     QString url = serverurl() + path;
@@ -38,6 +40,8 @@ QByteArray envelopePayload(const QByteArray& reply, const QString& marker) {
     return end < 0 ? reply.mid(from) : reply.mid(from, end - from);
 }
 
-bool replyContains(const QByteArray& reply, const QString& word) { return Gbk::decode(reply).contains(word); }
+bool replyContains(const QByteArray& reply, const QString& word) {
+    return Gbk::decode(reply).contains(word);
+}
 
 } // namespace Backend

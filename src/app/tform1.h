@@ -172,11 +172,11 @@ public:
     std::unique_ptr<WebBrowser> WebBrowser66; // back-end banner
     std::unique_ptr<MediaPlayer> WindowsMediaPlayer1;
 
-    HttpClient* IdHTTP1; // TV station list
-    HttpClient* IdHTTP2; // per-stock information pages
-    HttpClient* IdHTTP4; // news flash and picks
-    HttpClient* IdHTTP5; // forum topics and chart pages
-    HttpClient* IdHTTP7; // screening and late-day picks
+    HttpClient* IdHTTP1;  // TV station list
+    HttpClient* IdHTTP2;  // per-stock information pages
+    HttpClient* IdHTTP4;  // news flash and picks
+    HttpClient* IdHTTP5;  // forum topics and chart pages
+    HttpClient* IdHTTP7;  // screening and late-day picks
     HttpClient* IdHTTPgj; // stock look-up and the monitor's quote fetches
 
     ClientSocket* ClientSocket1; // ranking board, boxes 1 and 2

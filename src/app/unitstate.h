@@ -22,10 +22,10 @@ struct UnitState {
     QString curname; // set by the stock look-up; empty when the look-up failed
 
     // Quotes: the current stock's quote and the monitor's quote lists.
-    QString curprice;             // latest price of the current stock
-    QString curchange;            // change percentage of the current stock
-    int quoteticks = 0;           // quote ticks that got past their index fetch; never reset
-    QString lookupname;           // name found by the settings window's look-up; empty when none
+    QString curprice;              // latest price of the current stock
+    QString curchange;             // change percentage of the current stock
+    int quoteticks = 0;            // quote ticks that got past their index fetch; never reset
+    QString lookupname;            // name found by the settings window's look-up; empty when none
     Quotes::QuoteLists quotelists; // the monitor's pass: one entry per fetched stock and record field
 
     // Watch list: parallel lists, entry i of each belongs to watch-list position i; loaded by sendbase.

@@ -11,12 +11,24 @@ std::optional<QDateTime>& frozen() {
 
 namespace Clock {
 
-QDateTime now() { return frozen() ? *frozen() : QDateTime::currentDateTime(); }
-QDate today() { return now().date(); }
-QTime timeOfDay() { return now().time(); }
-int weekday() { return today().dayOfWeek() % 7; }
+QDateTime now() {
+    return frozen() ? *frozen() : QDateTime::currentDateTime();
+}
+QDate today() {
+    return now().date();
+}
+QTime timeOfDay() {
+    return now().time();
+}
+int weekday() {
+    return today().dayOfWeek() % 7;
+}
 
-void setForTests(const QDateTime& moment) { frozen() = moment; }
-void clearForTests() { frozen().reset(); }
+void setForTests(const QDateTime& moment) {
+    frozen() = moment;
+}
+void clearForTests() {
+    frozen().reset();
+}
 
 } // namespace Clock

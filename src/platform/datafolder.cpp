@@ -9,4 +9,6 @@ QString dataFolder() {
     return folder;
 }
 
-QString dataFile(const QString& name) { return QDir(dataFolder()).filePath(name); }
+QString dataFile(const QString& name) {
+    return QDir(dataFolder()).filePath(name);
+}

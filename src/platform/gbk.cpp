@@ -48,7 +48,9 @@ private:
     iconv_t cd_;
 };
 
-int oneByte(const char*, size_t) { return 1; }
+int oneByte(const char*, size_t) {
+    return 1;
+}
 
 // Length of the UTF-8 sequence that starts at `in`, so one bad character becomes one "?".
 int utf8SequenceLength(const char* in, size_t left) {
@@ -81,11 +83,17 @@ QString decode(const QByteArray& bytes) {
     return QString::fromUtf8(converter.run(bytes, QByteArrayLiteral("\xEF\xBF\xBD"), oneByte));
 }
 
-QByteArray encode(const QString& text) { return utf8ToGbk(text.toUtf8()); }
+QByteArray encode(const QString& text) {
+    return utf8ToGbk(text.toUtf8());
+}
 
-QString fromUtf8ThroughGbk(const QByteArray& utf8) { return decode(utf8ToGbk(utf8)); }
+QString fromUtf8ThroughGbk(const QByteArray& utf8) {
+    return decode(utf8ToGbk(utf8));
+}
 
-int byteLength(const QString& text) { return static_cast<int>(encode(text).size()); }
+int byteLength(const QString& text) {
+    return static_cast<int>(encode(text).size());
+}
 
 QByteArray padded(const QString& text, int size) {
     QByteArray bytes = encode(text);

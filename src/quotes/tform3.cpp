@@ -1,9 +1,9 @@
 #include "quotes/tform3.h"
 
-#include "app/localstore.h"
 #include "app/backend.h"
 #include "app/colours.h"
 #include "app/hosts.h"
+#include "app/localstore.h"
 #include "app/registry.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"

@@ -16,7 +16,6 @@ const QString kDefaultInterval = QStringLiteral("10");
 const QString kLimitNotFired = QStringLiteral("0");
 const QString kCooldownIdle = QStringLiteral("-1");
 
-
 // Form field names of the back-end's settings pages.
 const QString kPhoneField = QStringLiteral("sn");
 const QString kSmsField = QStringLiteral("ycf");

@@ -1,6 +1,6 @@
 // The window shell: tray, minimise, tray menu, key filters, link labels, contact link.
-#include "app/hosts.h"
 #include "app/colours.h"
+#include "app/hosts.h"
 #include "app/tform1_ui.h"
 #include "form1_fixture.h"
 

@@ -14,7 +14,9 @@
 namespace {
 
 // Read when used: the sites override is set by the test main, after static initialisation.
-QString bigOrderSite() { return Hosts::base(Hosts::bigorder) + QStringLiteral("/stock/"); }
+QString bigOrderSite() {
+    return Hosts::base(Hosts::bigorder) + QStringLiteral("/stock/");
+}
 
 } // namespace
 

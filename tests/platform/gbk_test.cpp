@@ -18,7 +18,9 @@ TEST(Gbk, QuoteRoadTurnsCharactersOutsideGbkIntoQuestionMarks) {
 }
 
 TEST(Gbk, BrokenInputNeverStopsTheConversion) {
-    EXPECT_EQ(Gbk::decode(QByteArray("ab\xFF" "c")), QStringLiteral("ab\uFFFDc"));
+    EXPECT_EQ(Gbk::decode(QByteArray("ab\xFF"
+                                     "c")),
+              QStringLiteral("ab\uFFFDc"));
     EXPECT_EQ(Gbk::decode(QByteArray("ab\xC6")), QStringLiteral("ab\uFFFD")); // a character cut at the end
     EXPECT_EQ(Gbk::fromUtf8ThroughGbk(QByteArray("x\xE4\xB8")), QStringLiteral("x?"));
     EXPECT_TRUE(Gbk::decode(QByteArray()).isEmpty());
@@ -27,7 +29,9 @@ TEST(Gbk, BrokenInputNeverStopsTheConversion) {
 TEST(Gbk, ByteLengthAndPadding) {
     EXPECT_EQ(Gbk::byteLength(QStringLiteral("Brennoc股票情报系统V4.4")), 23);
     const QByteArray field = Gbk::padded(QStringLiteral("股票A"), 8);
-    EXPECT_EQ(field, QByteArray("\xB9\xC9\xC6\xB1" "A\0\0\0", 8));
+    EXPECT_EQ(field, QByteArray("\xB9\xC9\xC6\xB1"
+                                "A\0\0\0",
+                                8));
     // A cut never leaves half a character: 3 bytes of room hold only the first character.
     EXPECT_EQ(Gbk::padded(QStringLiteral("股票"), 3), QByteArray("\xB9\xC9\0", 3));
 }
