@@ -38,6 +38,7 @@ namespace {
 
 bool terminated = false;
 bool loopRunning = false;
+QString title;
 QStringList createdOrder;
 
 struct Creation {
@@ -153,4 +154,11 @@ bool terminationRequested() {
 }
 void resetTerminationForTests() {
     terminated = false;
+}
+
+QString applicationTitle() {
+    return title;
+}
+void setApplicationTitle(const QString& text) {
+    title = text;
 }

@@ -19,3 +19,8 @@ int runMessageLoop();
 void terminateApplication();
 bool terminationRequested();
 void resetTerminationForTests();
+
+// The application's title, set when the splash is created; plain message boxes (those that name no caption
+// of their own) carry it as their caption. Empty until then.
+QString applicationTitle();
+void setApplicationTitle(const QString& title);

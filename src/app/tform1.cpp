@@ -228,8 +228,10 @@ void TForm1::FormShow() {
     if (state.firstshowdone == 0)
         guarded([this] { runFirstShow(); });
     // Every show switches the half-hour announcements on. It runs after the first show's steps whatever
-    // became of them, so a failure there does not leave the timer off until a later show.
-    Timer7->start();
+    // became of them, so a failure there does not leave the timer off until a later show. A timer already on
+    // keeps its count: starting it again would push its next tick back by a whole interval.
+    if (!Timer7->isActive())
+        Timer7->start();
     if (state.firstshowdone == 0) {
         Timer8->start();
         state.firstshowdone = 1;

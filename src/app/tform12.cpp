@@ -27,6 +27,8 @@ TForm12::TForm12(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
 TForm12::~TForm12() = default;
 
 void TForm12::FormCreate() {
+    setApplicationTitle(kApplicationTitle);
+    // The splash is the first window, so its task-bar entry stands for the application and shows its title.
     setWindowTitle(kApplicationTitle);
     centreOnScreen(this);
     show();

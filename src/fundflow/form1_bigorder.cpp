@@ -1,7 +1,9 @@
 // The main window's big-order chart pages and their reload.
 #include "app/hosts.h"
 #include "app/tform1.h"
+
 #include "platform/webbrowser.h"
+#include <QAction>
 
 namespace {
 const QString kStockPath = QStringLiteral("/stock/");
@@ -24,4 +26,5 @@ void TForm1::Timer2Timer() {
 
 void TForm1::N6Click() {
     // Resumes the big-order distribution pop-up.
+    N6->setChecked(true); // the item only resumes: a click never unticks it
 }

@@ -154,6 +154,9 @@ void TForm3::getvt(const QString& code) {
         showMessage(this, kLookupFailed, SettingsTexts::errorCaption, MessageIcon::Error);
         throw SilentAbort();
     }
+    // A record that names no stock shows that empty name, so the refusal does not stand beside an earlier name.
+    if (record.has(3) && record.name.isEmpty())
+        ui->Label12->clear();
     // Found only when the record reaches the change percentage: the name, the price line and the list line
     // come together or not at all, so the list box never falls out of step with the lists.
     if (record.name.isEmpty() || !record.has(5))

@@ -3,6 +3,7 @@
 #include "app/backend.h"
 #include "app/colours.h"
 #include "app/hosts.h"
+#include "app/program.h"
 #include "app/registry.h"
 #include "app/tform1.h"
 #include "app/widgetevents.h"
@@ -17,7 +18,6 @@
 #include "ui_tform4.h"
 
 #include <QCloseEvent>
-#include <QCoreApplication>
 
 namespace {
 
@@ -89,7 +89,7 @@ void TForm4::BitBtn1Click() {
     if (Form3)
         Form3->phoneRegistered(number);
     const bool known = Backend::replyContains(reply, kExistsWord);
-    showMessage(this, number + (known ? kAlreadyRegistered : kRegistered), QCoreApplication::applicationName());
+    showMessage(this, number + (known ? kAlreadyRegistered : kRegistered), applicationTitle());
     hide();
     FormCloseQuery();
 }
