@@ -32,10 +32,6 @@ int failureStatus(const std::function<void()>& call) {
     return -1;
 }
 
-bool throwsHttpError(const std::function<void()>& call) {
-    return failureStatus(call) != -1;
-}
-
 quint16 closedPort() {
     QTcpServer probe;
     probe.listen(QHostAddress::LocalHost);
@@ -242,7 +238,7 @@ TEST_F(HttpClientTest, SilenceLongerThanTheReadTimeoutAborts) {
         QByteArray received;
         QElapsedTimer clock;
         clock.start();
-        EXPECT_EQ(throwsHttpError([&] { received = client.get(server.url(QStringLiteral("/slow"))); }), c.fails);
+        EXPECT_EQ(failureStatus([&] { received = client.get(server.url(QStringLiteral("/slow"))); }) != -1, c.fails);
         if (c.fails) {
             EXPECT_GE(clock.elapsed(), shortTimeoutMs);
             EXPECT_LT(clock.elapsed(), 10 * shortTimeoutMs);
@@ -258,8 +254,8 @@ TEST_F(HttpClientTest, LostOrRefusedConnectionThrows) {
     });
     HttpClient client;
     client.setReadTimeout(5000);
-    EXPECT_TRUE(throwsHttpError([&] { client.get(server.url(QStringLiteral("/cut"))); }));
-    EXPECT_TRUE(throwsHttpError([&] { client.get(QStringLiteral("http://127.0.0.1:%1/page").arg(closedPort())); }));
+    EXPECT_NE(failureStatus([&] { client.get(server.url(QStringLiteral("/cut"))); }), -1);
+    EXPECT_NE(failureStatus([&] { client.get(QStringLiteral("http://127.0.0.1:%1/page").arg(closedPort())); }), -1);
     EXPECT_EQ(client.get(server.url(QStringLiteral("/page"))), page);
 }
 

@@ -155,13 +155,25 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
     return file.fileName();
 }
 
+// The GIF with its logical screen size (little-endian, bytes 6 to 9) replaced.
+QByteArray withScreenSize(QByteArray gif, int width, int height) {
+    const char size[] = {char(width), char(width >> 8), char(height), char(height >> 8)};
+    return gif.replace(6, 4, size, 4);
+}
+
+// The JPEG with the size in its frame header (big-endian height, then width) replaced.
+QByteArray withJpegSize(QByteArray jpeg, int width, int height) {
+    const qsizetype frameHeader = jpeg.indexOf("\xFF\xC0");
+    EXPECT_GT(frameHeader, 0);
+    const char size[] = {char(height >> 8), char(height), char(width >> 8), char(width)};
+    return jpeg.replace(frameHeader + 5, 4, size, 4);
+}
+
 QRgb labelPixel(const QLabel& label, int x, int y) {
     return label.pixmap().toImage().pixel(x, y);
 }
 
 } // namespace
-
-// ------------------------------------------------------------------------------------------------- GIF
 
 TEST(GifDecode, StillPictureIsOneFrameInItsColours) {
     Gif layout{.screen = {3, 2}};
@@ -170,7 +182,6 @@ TEST(GifDecode, StillPictureIsOneFrameInItsColours) {
     ASSERT_TRUE(picture);
     ASSERT_EQ(picture->frames.size(), 1);
     EXPECT_FALSE(picture->animated());
-    EXPECT_EQ(picture->loopCount, 1);
     const QImage& image = picture->frames[0].image;
     ASSERT_EQ(image.size(), QSize(3, 2));
     const QRgb expected[] = {black, red, green, blue, green, red};
@@ -286,8 +297,6 @@ TEST(GifDecode, EveryTruncationFailsCleanlyOrKeepsWholeFrames) {
     EXPECT_FALSE(decodePicture(encodeGif(still).chopped(4)));
 }
 
-// ------------------------------------------------------------------------------------------------ JPEG
-
 TEST(JpegDecode, ColourSpacesBecomeRgb) {
     struct Case {
         const char* name;
@@ -309,32 +318,6 @@ TEST(JpegDecode, ColourSpacesBecomeRgb) {
         EXPECT_EQ(qAlpha(picture->frames[0].image.pixel(5, 5)), 255) << c.name;
     }
 }
-
-// ----------------------------------------------------------------------------------- hostile and broken
-
-namespace {
-
-// The still picture with its logical screen size replaced.
-QByteArray withScreenSize(QByteArray gif, int width, int height) {
-    gif[6] = char(width & 0xFF);
-    gif[7] = char(width >> 8);
-    gif[8] = char(height & 0xFF);
-    gif[9] = char(height >> 8);
-    return gif;
-}
-
-// The JPEG with the size in its frame header replaced.
-QByteArray withJpegSize(QByteArray jpeg, int width, int height) {
-    const qsizetype frameHeader = jpeg.indexOf("\xFF\xC0");
-    EXPECT_GT(frameHeader, 0);
-    jpeg[frameHeader + 5] = char(height >> 8);
-    jpeg[frameHeader + 6] = char(height & 0xFF);
-    jpeg[frameHeader + 7] = char(width >> 8);
-    jpeg[frameHeader + 8] = char(width & 0xFF);
-    return jpeg;
-}
-
-} // namespace
 
 TEST(PictureDecode, BrokenAndHostileBytesAreRefused) {
     const QByteArray gif = filledGif({{{0, 0, 4, 4}, 1}});
@@ -381,8 +364,6 @@ TEST(PictureDecode, BrokenAndHostileBytesAreRefused) {
         EXPECT_FALSE(decodePicture(c.bytes)) << c.name;
     EXPECT_TRUE(decodePicture(withScreenSize(gif, maxPictureSide, 4))) << "the limit itself is allowed";
 }
-
-// ------------------------------------------------------------------------------------------- on a label
 
 TEST(ShowPicture, AnimationStepsThroughItsPlaysThenStopsOnTheLastFrame) {
     QTemporaryDir dir;

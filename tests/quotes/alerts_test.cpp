@@ -9,26 +9,49 @@ using namespace Alerts;
 namespace {
 
 const QString tenOClock = QStringLiteral("10:00:00");
+const QString pingan = QStringLiteral("注意:平安银行(000001)"); // the start of every headline below
 
-// A full quote: 平安银行 up 1.00%, small volumes everywhere.
-QuoteEntry quote() {
-    return {QStringLiteral("000001"), QStringLiteral("平安银行"), QStringLiteral("10.10"), QStringLiteral("1.00%"),
-            QStringLiteral("0.10"),   QStringLiteral("120"),      QStringLiteral("95"),    QStringLiteral("54321"),
-            QStringLiteral("1"),      QStringLiteral("35")};
-}
-
-QuoteEntry withChange(const QString& percent, const QString& amount) {
-    QuoteEntry q = quote();
-    q.changePercent = percent;
-    q.change = amount;
-    return q;
+// A full quote of 平安银行, by default up 1.00% with small volumes everywhere.
+QuoteEntry quote(const QString& percent = "1.00%", const QString& amount = "0.10", const QString& last = "35",
+                 const QString& bid = "120", const QString& ask = "95", const QString& side = "1") {
+    return {"000001", QStringLiteral("平安银行"), "10.10", percent, amount, bid, ask, "54321", side, last};
 }
 
 StockSettings settings(const QString& flags) {
     return {flags, QStringLiteral("5"), QStringLiteral("4"), QStringLiteral("4")};
 }
 
+// The settings with only that window's check switched on.
+StockSettings own(AlertWindow window) {
+    const char* const flags[] = {"1000", "0100", "0010", "0001"};
+    return settings(QString::fromLatin1(flags[int(window)]));
+}
+
 const StockState armedState{QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("-1"), QStringLiteral("-1")};
+
+// The state once that window's alert has fired from the armed state.
+StockState firedState(AlertWindow window) {
+    StockState state = armedState;
+    QString* const marks[] = {&state.limitfired, &state.dealcooldown, &state.ordercooldown, &state.pctcooldown};
+    *marks[int(window)] = window == AlertWindow::Limit ? "1" : "0";
+    return state;
+}
+
+// That window's check alone, at ten o'clock.
+std::optional<Alert> runCheck(AlertWindow window, const QuoteEntry& q, StockState& state, const StockSettings& s,
+                              bool inSession = true) {
+    switch (window) {
+    case AlertWindow::Limit:
+        return limitCheck(q, s, state, inSession);
+    case AlertWindow::BigTrade:
+        return bigTradeCheck(q, s, state, inSession, tenOClock);
+    case AlertWindow::LargeOrder:
+        return largeOrderCheck(q, s, state, inSession, tenOClock);
+    case AlertWindow::Change:
+        return changeCheck(q, s, state, inSession);
+    }
+    return std::nullopt;
+}
 
 std::string text(const QString& s) {
     return s.toStdString();
@@ -83,49 +106,82 @@ TEST(Broadcasts, OneNumberedRowPerFetchedStock) {
     EXPECT_EQ(broadcastRows(lists, 4)[0][2], QStringLiteral("1688.00"));
 }
 
-TEST(LimitAlert, FiresPastNinePercentOnce) {
+TEST(AlertChecks, EachFiresPastItsThresholdOnceWithItsTexts) {
+    using enum AlertWindow;
     struct Case {
-        QString percent, amount;
-        bool fires, fall;
+        AlertWindow window;
+        QuoteEntry quote;
+        QString headline; // empty: no alert
+        bool fall = false;
+        QString detail = {}; // empty: not checked
     };
+    const QString up = pingan + QStringLiteral(" 股价接近涨停或已涨停");
+    const QString order = pingan + QStringLiteral("10:00:00在");
     const Case cases[] = {
-        {"9.00%", "0.83", false, false}, {"9.01%", "0.83", true, false}, {"-9.00%", "-0.83", false, false},
-        {"-9.01%", "-0.83", true, true}, {"0.0", "0.00", false, false},  {"10.00%", "0.92", true, false},
+        {Limit, quote("9.00%", "0.83"), {}},
+        {Limit, quote("9.01%", "0.83"), up},
+        {Limit, quote("10.00%", "0.92"), up},
+        {Limit, quote("0.0", "0.00"), {}},
+        {Limit, quote("-9.00%", "-0.83"), {}},
+        {Limit, quote("-9.01%", "-0.83"), pingan + QStringLiteral(" 股价接近跌停或已跌停"), true,
+         QStringLiteral("最新价:10.10 跌:-0.83元 幅度:-9.01% ↓ 成交量:54321手")},
+        // A sell or a buy by the last trade's side; the detail line by the change.
+        {BigTrade, quote("-1.20%", "-0.12", "1000", "120", "95", "-1"),
+         pingan + QStringLiteral("在10:00:00有1000手大卖单成交"), true,
+         QStringLiteral("最新价:10.10 跌:-0.12元 幅度:-1.20%↓ 成交量:54321手")},
+        {BigTrade, quote("1.00%", "0.10", "2500"), pingan + QStringLiteral("在10:00:00有2500手大买单成交"), false,
+         QStringLiteral("最新价:10.10 涨:0.10元 幅度:1.00% ↑ 成交量:54321手")},
+        // Both sides are tested; when both qualify, the ask wins.
+        {LargeOrder, quote("1.00%", "0.10", "35", "999", "999"), {}},
+        {LargeOrder, quote("1.00%", "0.10", "35", "1000", "999"), order + QStringLiteral("买①出现1000手买单")},
+        {LargeOrder, quote("1.00%", "0.10", "35", "999", "1000"), order + QStringLiteral("卖①出现1000手卖单")},
+        {LargeOrder, quote("1.00%", "0.10", "35", "12000", "30000"), order + QStringLiteral("卖①出现30000手卖单")},
+        {Change, quote("5.00%", "0.50"), {}},
+        {Change, quote("5.01%", "0.50"), pingan + QStringLiteral(" 涨幅超过5.01%")},
+        {Change, quote("-5.00%", "-0.50"), {}},
+        {Change, quote("-5.01%", "-0.50"), pingan + QStringLiteral(" 跌幅超过-5.01%"), true,
+         QStringLiteral("最新价:10.10 跌:-0.50元 幅度:-5.01% ↓ 成交量:54321手")},
     };
     for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "case " << &c - cases);
         StockState state = armedState;
-        const std::optional<Alert> alert = limitCheck(withChange(c.percent, c.amount), settings("1000"), state, true);
-        ASSERT_EQ(alert.has_value(), c.fires) << text(c.percent);
-        EXPECT_EQ(state.limitfired, c.fires ? "1" : "0") << text(c.percent);
+        const std::optional<Alert> alert = runCheck(c.window, c.quote, state, own(c.window));
+        ASSERT_EQ(alert.has_value(), !c.headline.isEmpty());
+        EXPECT_EQ(state, alert ? firedState(c.window) : armedState);
         if (!alert)
             continue;
-        EXPECT_EQ(alert->window, AlertWindow::Limit);
+        EXPECT_EQ(alert->window, c.window);
+        EXPECT_EQ(alert->headline, c.headline);
         EXPECT_EQ(alert->fall, c.fall);
+        if (!c.detail.isEmpty()) {
+            EXPECT_EQ(alert->detail, c.detail);
+        }
+        EXPECT_FALSE(runCheck(c.window, c.quote, state, own(c.window))) << "fired: waits to be armed again";
     }
-
+    // The change threshold is the stock's own.
+    StockSettings nine = settings("0001");
+    nine.pct = QStringLiteral("9");
     StockState state = armedState;
-    EXPECT_EQ(limitCheck(withChange("9.01%", "0.83"), settings("1000"), state, true)->headline,
-              QStringLiteral("注意:平安银行(000001) 股价接近涨停或已涨停"));
-    EXPECT_FALSE(limitCheck(withChange("9.50%", "0.83"), settings("1000"), state, true)) << "fires once";
-
-    state = armedState;
-    const Alert down = *limitCheck(withChange("-9.01%", "-0.83"), settings("1000"), state, true);
-    EXPECT_EQ(down.headline, QStringLiteral("注意:平安银行(000001) 股价接近跌停或已跌停"));
-    EXPECT_EQ(down.detail, QStringLiteral("最新价:10.10 跌:-0.83元 幅度:-9.01% ↓ 成交量:54321手"));
+    EXPECT_FALSE(changeCheck(quote("8.99%", "0.80"), nine, state, true));
 }
 
-TEST(LimitAlert, NeedsItsSwitchAndASession) {
-    StockState state = armedState;
-    EXPECT_FALSE(limitCheck(withChange("9.5%", "0.9"), settings("0111"), state, true));
-    EXPECT_FALSE(limitCheck(withChange("9.5%", "0.9"), settings("1000"), state, false));
-    EXPECT_FALSE(limitCheck(withChange("9.5%", "0.9"), settings("1"), state, false)) << "short switch string";
-    EXPECT_EQ(state, armedState);
+TEST(AlertChecks, NoneWithoutItsSwitchOrOutsideTheSessions) {
+    const QuoteEntry firing = quote("9.50%", "0.90", "5000", "5000", "5000"); // every check fires on it
+    for (const AlertWindow window :
+         {AlertWindow::Limit, AlertWindow::BigTrade, AlertWindow::LargeOrder, AlertWindow::Change}) {
+        SCOPED_TRACE(int(window));
+        StockState state = armedState;
+        EXPECT_FALSE(runCheck(window, firing, state, own(window), false));
+        EXPECT_FALSE(runCheck(window, firing, state, settings("0000")));
+        // A switch string too short to hold this check's switch.
+        EXPECT_FALSE(runCheck(window, firing, state, settings(QString(int(window), u'1'))));
+        EXPECT_EQ(state, armedState);
+        EXPECT_TRUE(runCheck(window, firing, state, own(window)));
+    }
 }
 
-TEST(LimitAlert, StockAtItsLimitGetsNoLargeOrderAlert) {
-    QuoteEntry sealed = withChange("9.98%", "0.92");
-    sealed.bidVolume = QStringLiteral("150000");
-    sealed.askVolume = QStringLiteral("0");
+TEST(AlertChecks, StockAtItsLimitGetsNoLargeOrderAlert) {
+    const QuoteEntry sealed = quote("9.98%", "0.92", "35", "150000", "0");
     const std::optional<StockCheck> first = checkStock(sealed, settings("1010"), armedState, true, tenOClock);
     ASSERT_TRUE(first);
     ASSERT_EQ(first->alerts.size(), 1);
@@ -137,7 +193,7 @@ TEST(LimitAlert, StockAtItsLimitGetsNoLargeOrderAlert) {
     EXPECT_TRUE(later->alerts.isEmpty());
 }
 
-TEST(BigTradeAlert, ByTheLengthOfTheLastTradesVolume) {
+TEST(AlertChecks, BigTradeByTheLengthOfTheLastTradesVolume) {
     struct Case {
         QString volume, digits;
         bool fires;
@@ -145,100 +201,17 @@ TEST(BigTradeAlert, ByTheLengthOfTheLastTradesVolume) {
     const Case cases[] = {{"999", "4", false},  {"1000", "4", true},   {"9999", "5", false},
                           {"10000", "5", true}, {"99999", "6", false}, {"0100", "4", true}};
     for (const Case& c : cases) {
-        QuoteEntry q = quote();
-        q.lastVolume = c.volume;
         StockSettings s = settings("0100");
         s.dealDigits = c.digits;
         StockState state = armedState;
-        EXPECT_EQ(bigTradeCheck(q, s, state, true, tenOClock).has_value(), c.fires) << text(c.volume);
+        EXPECT_EQ(bigTradeCheck(quote("1.00%", "0.10", c.volume), s, state, true, tenOClock).has_value(), c.fires)
+            << text(c.volume);
         EXPECT_EQ(state.dealcooldown, c.fires ? "0" : "-1") << text(c.volume);
     }
 }
 
-TEST(BigTradeAlert, SellOrBuyByTheLastTradesSideAndDetailByTheChange) {
-    QuoteEntry q = withChange("-1.20%", "-0.12");
-    q.lastVolume = QStringLiteral("1000");
-    q.lastSide = QStringLiteral("-1");
-    StockState state = armedState;
-    const Alert sell = *bigTradeCheck(q, settings("0100"), state, true, tenOClock);
-    EXPECT_EQ(sell.window, AlertWindow::BigTrade);
-    EXPECT_EQ(sell.headline, QStringLiteral("注意:平安银行(000001)在10:00:00有1000手大卖单成交"));
-    EXPECT_EQ(sell.detail, QStringLiteral("最新价:10.10 跌:-0.12元 幅度:-1.20%↓ 成交量:54321手"));
-    EXPECT_TRUE(sell.fall);
-    EXPECT_FALSE(bigTradeCheck(q, settings("0100"), state, true, tenOClock)) << "cooling down";
-
-    q = quote();
-    q.lastVolume = QStringLiteral("2500");
-    state = armedState;
-    const Alert buy = *bigTradeCheck(q, settings("0100"), state, true, tenOClock);
-    EXPECT_EQ(buy.headline, QStringLiteral("注意:平安银行(000001)在10:00:00有2500手大买单成交"));
-    EXPECT_EQ(buy.detail, QStringLiteral("最新价:10.10 涨:0.10元 幅度:1.00% ↑ 成交量:54321手"));
-    EXPECT_FALSE(buy.fall);
-
-    state = armedState;
-    EXPECT_FALSE(bigTradeCheck(q, settings("0100"), state, false, tenOClock)) << "outside the sessions";
-}
-
-TEST(LargeOrderAlert, BidAskOrBothWithTheAskWinning) {
-    struct Case {
-        QString bid, ask, headline;
-    };
-    const Case cases[] = {
-        {"999", "999", {}},
-        {"1000", "999", QStringLiteral("注意:平安银行(000001)10:00:00在买①出现1000手买单")},
-        {"999", "1000", QStringLiteral("注意:平安银行(000001)10:00:00在卖①出现1000手卖单")},
-        {"12000", "30000", QStringLiteral("注意:平安银行(000001)10:00:00在卖①出现30000手卖单")},
-    };
-    for (const Case& c : cases) {
-        QuoteEntry q = quote();
-        q.bidVolume = c.bid;
-        q.askVolume = c.ask;
-        StockState state = armedState;
-        const std::optional<Alert> alert = largeOrderCheck(q, settings("0010"), state, true, tenOClock);
-        ASSERT_EQ(alert.has_value(), !c.headline.isEmpty()) << text(c.bid) << " " << text(c.ask);
-        EXPECT_EQ(state.ordercooldown, alert ? "0" : "-1");
-        if (alert) {
-            EXPECT_EQ(alert->headline, c.headline);
-            EXPECT_EQ(alert->window, AlertWindow::LargeOrder);
-        }
-    }
-}
-
-TEST(ChangeAlert, BeyondTheThresholdEitherWay) {
-    struct Case {
-        QString percent, amount, headline;
-        bool fall;
-    };
-    const Case cases[] = {
-        {"5.00%", "0.50", {}, false},
-        {"5.01%", "0.50", QStringLiteral("注意:平安银行(000001) 涨幅超过5.01%"), false},
-        {"-5.00%", "-0.50", {}, false},
-        {"-5.01%", "-0.50", QStringLiteral("注意:平安银行(000001) 跌幅超过-5.01%"), true},
-    };
-    for (const Case& c : cases) {
-        StockState state = armedState;
-        const std::optional<Alert> alert = changeCheck(withChange(c.percent, c.amount), settings("0001"), state, true);
-        ASSERT_EQ(alert.has_value(), !c.headline.isEmpty()) << text(c.percent);
-        EXPECT_EQ(state.pctcooldown, alert ? "0" : "-1");
-        if (!alert)
-            continue;
-        EXPECT_EQ(alert->headline, c.headline);
-        EXPECT_EQ(alert->fall, c.fall);
-        EXPECT_EQ(alert->window, AlertWindow::Change);
-    }
-    StockState state = armedState;
-    EXPECT_EQ(changeCheck(withChange("-5.01%", "-0.50"), settings("0001"), state, true)->detail,
-              QStringLiteral("最新价:10.10 跌:-0.50元 幅度:-5.01% ↓ 成交量:54321手"));
-    StockSettings nine = settings("0001");
-    nine.pct = QStringLiteral("9");
-    state = armedState;
-    EXPECT_FALSE(changeCheck(withChange("8.99%", "0.80"), nine, state, true));
-}
-
 TEST(StockChecks, InTheirOrderWithEveryKindAtOnce) {
-    QuoteEntry q = withChange("9.50%", "0.88");
-    q.lastVolume = QStringLiteral("5000");
-    q.askVolume = QStringLiteral("20000");
+    const QuoteEntry q = quote("9.50%", "0.88", "5000", "120", "20000");
     const std::optional<StockCheck> check = checkStock(q, settings("1111"), armedState, true, tenOClock);
     ASSERT_TRUE(check);
     ASSERT_EQ(check->alerts.size(), 3);
@@ -254,14 +227,11 @@ TEST(StockChecks, UnreadableQuoteSkipsTheStockAndKeepsItsState) {
         QuoteEntry quote;
         QString flags;
     };
-    QuoteEntry suspended = withChange("-", "-");
-    QuoteEntry noChange = withChange("", "");
-    QuoteEntry shortRecord = withChange("9.5%", "0.9");
+    const QuoteEntry suspended = quote("-", "-");
+    const QuoteEntry noChange = quote("", "");
+    QuoteEntry shortRecord = quote("9.5%", "0.9", "", "120", "95", "");
     shortRecord.volume.clear();
-    shortRecord.lastSide.clear();
-    shortRecord.lastVolume.clear();
-    QuoteEntry noAsk = quote();
-    noAsk.askVolume.clear();
+    const QuoteEntry noAsk = quote("1.00%", "0.10", "35", "120", "");
     const Case cases[] = {
         {"suspended", suspended, "1000"},
         {"suspended, change", suspended, "0001"},

@@ -19,9 +19,9 @@ const QDate wednesday(2024, 1, 3);
 
 // A record of a stock near its upper limit: the limit alert fires for it inside a session.
 QString limitUpRecord(const QString& code) {
-    return QStringList{"1",     code,      "涨停股", "10.95", "9.95%", "1.00",  "10.94", "100", "10.96", "100",
-                       "88000", "9600.00", "10.10",  "10.00", "10.96", "10.05", "1",     "20",  "9.1%",  "10:00:00"}
-        .join(u',');
+    return QStringLiteral("1,%1,涨停股,10.95,9.95%,1.00,10.94,100,10.96,100,88000,9600.00,10.10,10.00,10.96,10.05,"
+                          "1,20,9.1%,10:00:00")
+        .arg(code);
 }
 
 // A main window whose watch-list fetch runs `duringFetch` (what the user or a timer does while it waits) and
@@ -51,20 +51,23 @@ protected:
         Form3 = new TForm3;
         Form15 = new TForm15;
         form->state.localalerts = 1;
-        WatchList::appendStock(form->state, WatchList::newStock(QStringLiteral("600000"), QStringLiteral("浦发银行")));
-        form->state.watchflags = {QStringLiteral("1000")};
-        WatchList::resetAlertState(form->state, 1);
+        watchOnly(QStringLiteral("600000"));
         Clock::setForTests(QDateTime(wednesday, QTime(10, 0, 0)));
     }
     void TearDown() override {
-        delete Form15;
-        delete Form3;
-        Form15 = nullptr;
-        Form3 = nullptr;
+        delete std::exchange(Form15, nullptr);
+        delete std::exchange(Form3, nullptr);
         Form1 = nullptr;
         form.reset();
         Hosts::setSitesOverrideForTests(QString());
         Form1Test::TearDown();
+    }
+
+    // The watch list becomes that one stock, with its limit alert on and armed.
+    void watchOnly(const QString& code) {
+        WatchList::setStocks(form->state, {WatchList::newStock(code, code)});
+        form->state.watchflags = {QStringLiteral("1000")};
+        WatchList::resetAlertState(form->state, 1);
     }
 
     std::unique_ptr<WaitingForm1> form;
@@ -94,13 +97,7 @@ TEST_F(ReviewSettingsTimers, FailedFetchSwitchesTheMonitorOnOnlyWhileTheSettings
 TEST_F(ReviewSettingsTimers, PassWhoseWatchListChangedDuringItsFetchChecksNothing) {
     const std::pair<const char*, std::function<void()>> cases[] = {
         {"settings window opened", [] { Form3->show(); }},
-        {"watch list reloaded",
-         [this] {
-             WatchList::setStocks(form->state,
-                                  {WatchList::newStock(QStringLiteral("000001"), QStringLiteral("平安银行"))});
-             form->state.watchflags = {QStringLiteral("1000")};
-             WatchList::resetAlertState(form->state, 1);
-         }},
+        {"watch list reloaded", [this] { watchOnly(QStringLiteral("000001")); }},
     };
     for (const auto& [name, change] : cases) {
         Form3->hide();

@@ -23,6 +23,7 @@
 #include <QTimer>
 
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -36,13 +37,7 @@ public:
 
 // One quote record as the quote service sends it (UTF-8), every field closed.
 QByteArray quoteRecord(const QString& code, const QString& name, const QString& price, const QString& change) {
-    QStringList fields(20, QStringLiteral("0"));
-    fields[0] = QStringLiteral("1");
-    fields[1] = code;
-    fields[2] = name;
-    fields[3] = price;
-    fields[4] = change;
-    return (fields.join(u',') + u',').toUtf8();
+    return (QStringList{"1", code, name, price, change}.join(u',') + QString(",0").repeated(15) + u',').toUtf8();
 }
 
 class SettingsTest : public Form1Test {
@@ -79,12 +74,9 @@ protected:
 
     void TearDown() override {
         setWindowsCreated(false);
-        delete Form15;
-        delete Form4;
-        delete Form3;
-        Form15 = nullptr;
-        Form4 = nullptr;
-        Form3 = nullptr;
+        delete std::exchange(Form15, nullptr);
+        delete std::exchange(Form4, nullptr);
+        delete std::exchange(Form3, nullptr);
         Form1 = nullptr;
         form1.reset();
         Hosts::setSitesOverrideForTests(QString());
@@ -103,20 +95,34 @@ protected:
                     .arg(number, local, sms)});
     }
 
-    void open() {
+    // A stock in the three stock tables as an earlier run left them: `first`, `second` and `third` are the values
+    // before the code and name in 第一波, 第二波 and 第三波.
+    static void storeStock(const QString& code, const QString& name, const QString& first, const QString& second,
+                           const QString& third) {
+        const QString stock = QStringLiteral(",'%1','%2')").arg(code, name);
+        runSql({"insert into 第一波(是否发,股票代码,股票名称) values(" + first + stock,
+                "insert into 第二波(综合,大单成交,大单买卖,涨跌幅,股票代码,股票名称) values(" + second + stock,
+                "insert into 第三波(是否发,时间间隔,股票代码,股票名称) values(" + third + stock});
+    }
+
+    // Opens the settings window and adds the stocks, in order.
+    void open(const QStringList& codes = {}) {
         form1->N17Click();
         ASSERT_TRUE(Form3->isVisible());
+        for (const QString& code : codes)
+            add(code);
     }
 
     void add(const QString& code) {
         w3<QLineEdit>("Edit1")->setText(code);
-        Form3->BitBtn1Click();
+        w3<QPushButton>("BitBtn1")->click();
     }
 
+    // The back-end pages posted to, without the back-end's own prefix (only back-end requests are in `posts`).
     QStringList postedPaths() const {
         QStringList paths;
         for (const Loopback::HttpRequest& request : posts)
-            paths << QString::fromLatin1(request.path);
+            paths << QString::fromLatin1(request.path).remove(QStringLiteral("/backend/"));
         return paths;
     }
 
@@ -160,19 +166,15 @@ TEST_F(SettingsTest, OpeningWithoutAPhoneRowStopsTheMonitorAndShowsThePlaceholde
     EXPECT_EQ(state().smsalerts, 0);
     EXPECT_EQ(state().localalerts, 0);
     EXPECT_EQ(w3<QLabel>("Label1")->text(), QStringLiteral("13900000000"));
-    EXPECT_FALSE(w3("CheckBox7")->isEnabled());
     EXPECT_FALSE(w3<QCheckBox>("CheckBox7")->isChecked());
     EXPECT_FALSE(w3<QCheckBox>("CheckBox8")->isChecked());
-    for (const char* name : {"CheckBox1", "CheckBox6", "ComboBox1", "ComboBox4"})
+    for (const char* name : {"CheckBox1", "CheckBox6", "CheckBox7", "ComboBox1", "ComboBox4"})
         EXPECT_FALSE(w3(name)->isEnabled()) << name;
 }
 
 TEST_F(SettingsTest, OpeningShowsTheStoredStocksAndSwitches) {
     storePhone(kPhone, "1", "0");
-    runSql(
-        {"insert into 第一波(是否发,股票代码,股票名称) values('0','600000','浦发银行')",
-         "insert into 第二波(综合,大单成交,大单买卖,涨跌幅,股票代码,股票名称) values('1010',5,6,7,'600000','浦发银行')",
-         "insert into 第三波(是否发,时间间隔,股票代码,股票名称) values('1',30,'600000','浦发银行')"});
+    storeStock("600000", "浦发银行", "'0'", "'1010',5,6,7", "'1',30");
     open();
     EXPECT_EQ(w3<QLabel>("Label1")->text(), kPhone);
     EXPECT_TRUE(w3("CheckBox7")->isEnabled());
@@ -240,8 +242,7 @@ TEST_F(SettingsTest, AddingRefusesBadCodesAndShowsTheDefaults) {
     server.route("/quotes/EM_Quote2007/optional.aspx",
                  [](const Loopback::HttpRequest&) { return Loopback::HttpReply::error(503); });
     services->messages.clear();
-    w3<QLineEdit>("Edit1")->setText(QStringLiteral("000001"));
-    w3<QPushButton>("BitBtn1")->click();
+    add(QStringLiteral("000001"));
     EXPECT_EQ(messageTexts(), QStringList{"获取股票信息失败，请检查网络!"});
     EXPECT_EQ(services->messages.at(0).caption, QStringLiteral("错误"));
     EXPECT_EQ(state().watchcodes, QStringList{"600000"});
@@ -250,9 +251,7 @@ TEST_F(SettingsTest, AddingRefusesBadCodesAndShowsTheDefaults) {
 }
 
 TEST_F(SettingsTest, EachEditWritesOnlyItsOwnEntry) {
-    open();
-    add(QStringLiteral("600000"));
-    add(QStringLiteral("000001"));
+    open({"600000", "000001"});
     ASSERT_EQ(state().settingsrow, 1);
     w3<QCheckBox>("CheckBox3")->click();
     EXPECT_EQ(state().watchflags, QStringList({"0000", "0001"}));
@@ -281,9 +280,7 @@ TEST_F(SettingsTest, EachEditWritesOnlyItsOwnEntry) {
 }
 
 TEST_F(SettingsTest, DeletingTheOnlyStockLeavesNoSelection) {
-    open();
-    add(QStringLiteral("600000"));
-    add(QStringLiteral("000001"));
+    open({"600000", "000001"});
     w3<QListWidget>("ListBox1")->setCurrentRow(1);
     Form3->BitBtn2Click();
     EXPECT_EQ(state().watchcodes, QStringList{"600000"});
@@ -303,18 +300,15 @@ TEST_F(SettingsTest, DeletingTheOnlyStockLeavesNoSelection) {
 
 TEST_F(SettingsTest, SaveWithSmsOnStoresEverythingAndPostsTheWholeSequence) {
     storePhone(kPhone, "0", "1");
-    open();
-    add(QStringLiteral("600000"));
-    add(QStringLiteral("000001"));
+    open({"600000", "000001"});
     w3<QCheckBox>("CheckBox1")->click(); // 平安银行: no open/close broadcast
     w3<QCheckBox>("CheckBox6")->click(); // 平安银行: periodic broadcast
     w3<QCheckBox>("CheckBox8")->click(); // alerts on this computer
     state().limitfired = {QStringLiteral("1")};
     Form3->BitBtn3Click();
 
-    EXPECT_EQ(postedPaths(), QStringList({"/backend/gpycf.asp", "/backend/gpdel1.asp", "/backend/gpadd1.asp",
-                                          "/backend/gpdel2.asp", "/backend/gpadd2.asp", "/backend/gpadd2.asp",
-                                          "/backend/gpdel3.asp", "/backend/gpadd3.asp"}));
+    EXPECT_EQ(postedPaths(), QStringList({"gpycf.asp", "gpdel1.asp", "gpadd1.asp", "gpdel2.asp", "gpadd2.asp",
+                                          "gpadd2.asp", "gpdel3.asp", "gpadd3.asp"}));
     const QByteArray pufa = "%C6%D6%B7%A2%D2%F8%D0%D0";
     const QByteArray pingan = "%C6%BD%B0%B2%D2%F8%D0%D0";
     EXPECT_EQ(posts.at(0).body, QByteArray("sn=13800138000&ycf=1"));
@@ -352,27 +346,22 @@ TEST_F(SettingsTest, SaveWithSmsOnStoresEverythingAndPostsTheWholeSequence) {
 
 TEST_F(SettingsTest, SaveWithSmsOffPostsOnlyTheSwitch) {
     storePhone(kPhone, "1", "1");
-    open();
-    add(QStringLiteral("600000"));
+    open({"600000"});
     w3<QCheckBox>("CheckBox7")->click();
     Form3->BitBtn3Click();
-    ASSERT_EQ(postedPaths(), QStringList{"/backend/gpycf.asp"});
+    ASSERT_EQ(postedPaths(), QStringList{"gpycf.asp"});
     EXPECT_EQ(posts.at(0).body, QByteArray("sn=13800138000&ycf=0"));
     EXPECT_EQ(rows("select 本地发,远程发 from 手机"), QStringList{"1|0"});
 }
 
 TEST_F(SettingsTest, AnEmptyListWithSmsOnSendsTheFourPagesOnly) {
     storePhone(kPhone, "0", "1");
-    runSql(
-        {"insert into 第一波(是否发,股票代码,股票名称) values('1','600000','浦发银行')",
-         "insert into 第二波(综合,大单成交,大单买卖,涨跌幅,股票代码,股票名称) values('0000',4,4,5,'600000','浦发银行')",
-         "insert into 第三波(是否发,时间间隔,股票代码,股票名称) values('0',10,'600000','浦发银行')"});
+    storeStock("600000", "浦发银行", "'1'", "'0000',4,4,5", "'0',10");
     open();
     w3<QListWidget>("ListBox1")->setCurrentRow(0);
     Form3->BitBtn2Click();
     Form3->BitBtn3Click();
-    EXPECT_EQ(postedPaths(),
-              QStringList({"/backend/gpycf.asp", "/backend/gpdel1.asp", "/backend/gpdel2.asp", "/backend/gpdel3.asp"}));
+    EXPECT_EQ(postedPaths(), QStringList({"gpycf.asp", "gpdel1.asp", "gpdel2.asp", "gpdel3.asp"}));
     for (const char* table : {"第一波", "第二波", "第三波"})
         EXPECT_TRUE(rows(QStringLiteral("select * from ") + QString::fromUtf8(table)).isEmpty()) << table;
 }
@@ -400,9 +389,7 @@ TEST_F(SettingsTest, APostFailingPartWayKeepsTheLocalSettingsAndTheWindowOpen) {
         runSql({"delete from 手机", "delete from 第一波", "delete from 第二波", "delete from 第三波"});
         storePhone(kPhone, "0", "1");
         failingPost = failing;
-        open();
-        add(QStringLiteral("600000"));
-        add(QStringLiteral("000001"));
+        open({"600000", "000001"});
         w3<QCheckBox>("CheckBox8")->click();
         Form3->BitBtn3Click();
 
@@ -427,47 +414,39 @@ TEST_F(SettingsTest, APostFailingPartWayKeepsTheLocalSettingsAndTheWindowOpen) {
     }
 }
 
+// Both ways of leaving ask first, then restore the stored lists and switch the monitor and the shown widget on.
 TEST_F(SettingsTest, LeavingWithoutSavingAsksThenRestoresTheStoredLists) {
+    const std::pair<const char*, std::function<void()>> ways[] = {{"BitBtn4", [] { Form3->BitBtn4Click(); }},
+                                                                  {"close box", [] { Form3->close(); }}};
     storePhone(kPhone, "0", "0");
-    open();
-    add(QStringLiteral("600000"));
-    w3<QCheckBox>("CheckBox8")->click();
-
-    services->answers.push_back(MessageAnswer::Cancel);
-    Form3->BitBtn4Click();
-    EXPECT_TRUE(Form3->isVisible());
-    EXPECT_EQ(services->messages.back().text, QStringLiteral(" 确实不要保存所作的修改吗？"));
-    EXPECT_EQ(services->messages.back().buttons, MessageButtons::OkCancel);
-    EXPECT_EQ(services->messages.back().icon, MessageIcon::Question);
-    EXPECT_EQ(state().watchcodes.size(), 1);
-
-    services->answers.push_back(MessageAnswer::Ok);
-    Form3->BitBtn4Click();
-    EXPECT_FALSE(Form3->isVisible());
-    expectMonitorRunning();
-    EXPECT_TRUE(state().watchcodes.isEmpty());
-    EXPECT_TRUE(state().watchflags.isEmpty());
-    EXPECT_EQ(state().localalerts, 0);
-    EXPECT_TRUE(rows("select * from 第一波").isEmpty());
-    EXPECT_TRUE(posts.isEmpty());
-}
-
-TEST_F(SettingsTest, TheCloseBoxAsksAndLeavesTheSameWay) {
     Form15->show();
-    Form15->Timer1->start();
-    open();
-    EXPECT_FALSE(Form15->Timer1->isActive());
-    add(QStringLiteral("600000"));
-    services->answers.push_back(MessageAnswer::Cancel);
-    Form3->close();
-    EXPECT_TRUE(Form3->isVisible());
+    for (const auto& [name, leave] : ways) {
+        SCOPED_TRACE(name);
+        services->messages.clear();
+        Form15->Timer1->start();
+        open({"600000"});
+        w3<QCheckBox>("CheckBox8")->click();
 
-    services->answers.push_back(MessageAnswer::Ok);
-    Form3->close();
-    EXPECT_FALSE(Form3->isVisible());
-    expectMonitorRunning();
-    EXPECT_TRUE(Form15->Timer1->isActive());
-    EXPECT_TRUE(state().watchcodes.isEmpty());
+        services->answers.push_back(MessageAnswer::Cancel);
+        leave();
+        EXPECT_TRUE(Form3->isVisible());
+        ASSERT_EQ(services->messages.size(), 1u);
+        EXPECT_EQ(services->messages[0].text, QStringLiteral(" 确实不要保存所作的修改吗？"));
+        EXPECT_EQ(services->messages[0].buttons, MessageButtons::OkCancel);
+        EXPECT_EQ(services->messages[0].icon, MessageIcon::Question);
+        EXPECT_EQ(state().watchcodes.size(), 1);
+
+        services->answers.push_back(MessageAnswer::Ok);
+        leave();
+        EXPECT_FALSE(Form3->isVisible());
+        expectMonitorRunning();
+        EXPECT_TRUE(Form15->Timer1->isActive());
+        EXPECT_TRUE(state().watchcodes.isEmpty());
+        EXPECT_TRUE(state().watchflags.isEmpty());
+        EXPECT_EQ(state().localalerts, 0);
+        EXPECT_TRUE(rows("select * from 第一波").isEmpty());
+        EXPECT_TRUE(posts.isEmpty());
+    }
     Form15->hide();
 }
 
@@ -483,7 +462,7 @@ TEST_F(SettingsTest, RegistrationPostsTheNumberAndCreatesThePhoneRow) {
 
     w4<QLineEdit>("Edit1")->setText(kPhone);
     w4<QPushButton>("BitBtn1")->click();
-    ASSERT_EQ(postedPaths(), QStringList{"/backend/gpaddsj.asp"});
+    ASSERT_EQ(postedPaths(), QStringList{"gpaddsj.asp"});
     EXPECT_EQ(posts.at(0).body, QByteArray("sn=13800138000"));
     EXPECT_EQ(enabledWhileWaiting, QList<bool>{false});
     EXPECT_EQ(messageTexts(), QStringList{"13800138000手机号码已存在"});
@@ -497,7 +476,7 @@ TEST_F(SettingsTest, RegistrationPostsTheNumberAndCreatesThePhoneRow) {
 
     // The save now has a number to send to.
     Form3->BitBtn3Click();
-    EXPECT_EQ(postedPaths().last(), QStringLiteral("/backend/gpycf.asp"));
+    EXPECT_EQ(postedPaths().last(), QStringLiteral("gpycf.asp"));
     EXPECT_EQ(posts.last().body, QByteArray("sn=13800138000&ycf=0"));
 }
 
@@ -551,12 +530,10 @@ TEST_F(SettingsTest, TheStockTablesAreRewrittenTogetherOrNotAtAll) {
 }
 
 TEST_F(SettingsTest, LoadingTakesOnlyThePositionsEveryTableHolds) {
-    runSql(
-        {"insert into 第一波(是否发,股票代码,股票名称) values('1','600000','浦发银行')",
-         "insert into 第一波(是否发,股票代码,股票名称) values('0','000001','平安银行')",
-         "insert into 第二波(综合,大单成交,大单买卖,涨跌幅,股票代码,股票名称) values('1000',5,4,3,'600000','浦发银行')",
-         "insert into 第二波(综合,大单成交,大单买卖,涨跌幅,股票代码,股票名称) values('0100',4,4,5,'000001','平安银行')",
-         "insert into 第三波(是否发,时间间隔,股票代码,股票名称) values('0',20,'600000','浦发银行')"});
+    storeStock("600000", "浦发银行", "'1'", "'1000',5,4,3", "'0',20");
+    runSql({"insert into 第一波(是否发,股票代码,股票名称) values('0','000001','平安银行')",
+            "insert into 第二波(综合,大单成交,大单买卖,涨跌幅,股票代码,股票名称) "
+            "values('0100',4,4,5,'000001','平安银行')"});
     form1->sendbase();
     EXPECT_EQ(state().watchcodes, QStringList{"600000"});
     EXPECT_EQ(state().watchflags, QStringList{"1000"});

@@ -151,11 +151,7 @@ TEST_F(Widget, EmptyWatchListShowsTheDateOnly) {
 }
 
 TEST_F(Widget, TenStocksMakeATallWidgetWithTheTenthRowAt270) {
-    QStringList codes;
-    for (int i = 0; i < 9; ++i)
-        codes << QStringLiteral("60000%1").arg(i);
-    codes << "600519";
-    watch(codes);
+    watch({"600000", "600001", "600002", "600003", "600004", "600005", "600006", "600007", "600008", "600519"});
     form->N13Click();
     EXPECT_EQ(widget->height(), 300);
     widget->widgetindex = 9;
