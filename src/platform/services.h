@@ -36,6 +36,10 @@ PlatformServices& platformServices();
 // Installs replacement services (nullptr restores the real ones).
 void installPlatformServices(std::unique_ptr<PlatformServices> services);
 
+// The captions of the program's boxes: input errors and failures, and notices.
+inline const QString errorCaption = QStringLiteral("错误");
+inline const QString noticeCaption = QStringLiteral("提示");
+
 // The one message function: a box with the given caption ("错误", "提示"), icon and buttons.
 MessageAnswer showMessage(QWidget* owner, const QString& text, const QString& caption,
                           MessageIcon icon = MessageIcon::None, MessageButtons buttons = MessageButtons::Ok);

@@ -3,7 +3,6 @@
 #include "app/backend.h"
 #include "app/calendar.h"
 #include "app/colours.h"
-#include "app/hosts.h"
 #include "app/registry.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
@@ -15,10 +14,12 @@
 #include "quotes/indexpage.h"
 #include "quotes/quotepanel.h"
 #include "quotes/quoterecord.h"
+#include "quotes/quoteservice.h"
 #include "quotes/tform15.h"
 #include "quotes/tform3.h"
 
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTimer>
 #include <QtCharts/QAbstractBarSeries>
 #include <QtCharts/QBarSet>
@@ -28,7 +29,6 @@
 
 namespace {
 
-const QString kErrorCaption = QStringLiteral("错误");
 const QString kNeedSixDigits = QStringLiteral("必须输入六位股票代码!");
 const QString kNeedMarketCode = QStringLiteral("必须输入沪深股票及创业板代码");
 const QString kUnknownStock = QStringLiteral("您输入的股票不存在,请重新输入！");
@@ -38,34 +38,6 @@ const QString kMarketFirstDigits = QStringLiteral("630");
 
 constexpr int kShanghaiRow = 0;
 constexpr int kShenzhenRow = 1;
-
-// Holds a re-entry flag for the life of a scope, whichever way the scope ends.
-class RunningFlag {
-public:
-    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
-    ~RunningFlag() { flag_ = false; }
-    RunningFlag(const RunningFlag&) = delete;
-    RunningFlag& operator=(const RunningFlag&) = delete;
-
-private:
-    bool& flag_;
-};
-
-QString quotePageUrl(const QString& code) {
-    return Hosts::base(Hosts::quotes) + Quotes::quotePagePath(code);
-}
-
-// One GET; the connection is closed after the reply, or after the failure, as every quote reader does.
-QByteArray getAndClose(HttpClient& client, const QString& url) {
-    try {
-        QByteArray body = client.get(url);
-        client.close();
-        return body;
-    } catch (...) {
-        client.close();
-        throw;
-    }
-}
 
 // A reader's failure that ends its caller: the given timer goes on again first, so the caller's tick resumes.
 [[noreturn]] void restartAndAbort(QTimer* timer) {
@@ -146,7 +118,7 @@ void resetPerStockState(TForm1& form) {
 }
 
 void refuseCode(TForm1& form, const QString& message) {
-    showMessage(&form, message, kErrorCaption, MessageIcon::Error);
+    showMessage(&form, message, errorCaption, MessageIcon::Error);
     form.ui->Edit1->setFocus();
 }
 
@@ -173,7 +145,7 @@ void switchStock(TForm1& form) {
 QString TForm1::yzgp(const QString& code) {
     try {
         IdHTTPgj->setFollowRedirects(true);
-        const std::optional<QString> name = Quotes::yzgpName(getAndClose(*IdHTTPgj, quotePageUrl(code)));
+        const std::optional<QString> name = Quotes::yzgpName(Quotes::fetchQuotePage(*IdHTTPgj, code));
         if (!name)
             return {};
         state.curname = *name;
@@ -187,7 +159,7 @@ QString TForm1::yzgp(const QString& code) {
 void TForm1::getvtzs() {
     Quotes::IndexPage page;
     try {
-        page = Quotes::readIndexReply(getAndClose(*IdHTTP1, Hosts::base(Hosts::quotes) + Quotes::indexPagePath));
+        page = Quotes::readIndexReply(Quotes::fetchIndexPage(*IdHTTP1));
     } catch (...) {
         restartAndAbort(Timer1);
     }
@@ -199,7 +171,7 @@ void TForm1::getvtzs() {
 void TForm1::getvtdate(const QString& code) {
     Quotes::QuoteRecord record;
     try {
-        record = Quotes::readQuoteReply(getAndClose(*IdHTTP1, quotePageUrl(code)));
+        record = Quotes::readQuoteReply(Quotes::fetchQuotePage(*IdHTTP1, code));
     } catch (...) {
         restartAndAbort(Timer1);
     }
@@ -216,7 +188,7 @@ void TForm1::getvtdate(const QString& code) {
 void TForm1::gestockgj(const QString& code) {
     Quotes::QuoteRecord record;
     try {
-        record = Quotes::readQuoteReply(getAndClose(*IdHTTPgj, quotePageUrl(code)));
+        record = Quotes::readQuoteReply(Quotes::fetchQuotePage(*IdHTTPgj, code));
     } catch (...) {
         // The monitor's pass ends here; its timer must not stay off, unless the settings window holds it off.
         if (settingsWindowOpen())
@@ -230,7 +202,8 @@ void TForm1::Timer1Timer() {
     // Timer1 stays on through the index fetch, so a slow service lets ticks arrive inside it.
     if (quoteTickRunning)
         return;
-    RunningFlag running(quoteTickRunning);
+    quoteTickRunning = true;
+    const auto tickOver = qScopeGuard([this] { quoteTickRunning = false; });
     if (state.quoteticks % 3 == 0)
         getvtzs();
     // Counted only past a good index fetch, so a failed one is tried again on the next tick.
@@ -247,7 +220,8 @@ void TForm1::Image17Click() {
     // The look-up and start block while clicks are processed; a second switch must not run inside the first.
     if (stockSwitchRunning)
         return;
-    RunningFlag running(stockSwitchRunning);
+    stockSwitchRunning = true;
+    const auto switchOver = qScopeGuard([this] { stockSwitchRunning = false; });
     try {
         switchStock(*this);
     } catch (...) {

@@ -5,8 +5,6 @@
 // Texts that the settings window and the phone dialog both show.
 namespace SettingsTexts {
 
-inline const QString errorCaption = QStringLiteral("错误");
-inline const QString noticeCaption = QStringLiteral("提示");
 // A save or a registration that could not be completed.
 inline const QString serverFault = QStringLiteral("当前服务器故障，请联系作者!");
 // The author's contact page on the contact site.

@@ -1,7 +1,6 @@
 #include "quotes/tform15.h"
 
 #include "app/colours.h"
-#include "app/hosts.h"
 #include "app/registry.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
@@ -11,6 +10,7 @@
 #include "platform/httpclient.h"
 #include "platform/screen.h"
 #include "quotes/quoterecord.h"
+#include "quotes/quoteservice.h"
 #include "quotes/tform3.h"
 #include "quotes/widgetlayout.h"
 
@@ -93,16 +93,8 @@ void TForm15::Timer1Timer() {
 void TForm15::getgj(const QString& code, const QString& firstLabel, const QString& rowTop) {
     const int first = toInt(firstLabel);
     const int top = toInt(rowTop);
-    const QString url = Hosts::base(Hosts::quotes) + Quotes::quotePagePath(code);
-    QByteArray reply;
-    try {
-        reply = IdHTTP1->get(url);
-    } catch (...) {
-        IdHTTP1->close();
-        throw;
-    }
-    IdHTTP1->close();
-    const WidgetLayout::RowUpdate update = WidgetLayout::rowUpdate(Quotes::readQuoteReply(reply));
+    const WidgetLayout::RowUpdate update =
+        WidgetLayout::rowUpdate(Quotes::readQuoteReply(Quotes::fetchQuotePage(*IdHTTP1, code)));
 
     // The labels are looked up after the fetch: a save of the settings may have rebuilt them meanwhile.
     for (int role = 0; role < WidgetLayout::labelsPerStock; ++role) {

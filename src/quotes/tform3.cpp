@@ -13,6 +13,7 @@
 #include "platform/screen.h"
 #include "platform/services.h"
 #include "quotes/quoterecord.h"
+#include "quotes/quoteservice.h"
 #include "quotes/settingstexts.h"
 #include "quotes/settingswait.h"
 #include "quotes/tform15.h"
@@ -145,13 +146,9 @@ void TForm3::getvt(const QString& code) {
     UnitState& state = Form1->state;
     state.lookupname.clear();
     Quotes::QuoteRecord record;
-    const bool fetched = guarded([&] {
-        const QByteArray reply = IdHTTP1->get(Hosts::base(Hosts::quotes) + Quotes::quotePagePath(code));
-        record = Quotes::readQuoteReply(reply);
-    });
-    IdHTTP1->close();
+    const bool fetched = guarded([&] { record = Quotes::readQuoteReply(Quotes::fetchQuotePage(*IdHTTP1, code)); });
     if (!fetched) {
-        showMessage(this, kLookupFailed, SettingsTexts::errorCaption, MessageIcon::Error);
+        showMessage(this, kLookupFailed, errorCaption, MessageIcon::Error);
         throw SilentAbort();
     }
     // A record that names no stock shows that empty name, so the refusal does not stand beside an earlier name.
@@ -207,7 +204,7 @@ QStringList TForm3::listLines() const {
 }
 
 void TForm3::refuseCode(const QString& message) {
-    showMessage(this, message, SettingsTexts::errorCaption, MessageIcon::Error);
+    showMessage(this, message, errorCaption, MessageIcon::Error);
     ui->Edit1->setFocus();
 }
 
@@ -231,7 +228,7 @@ void TForm3::BitBtn1Click() {
 void TForm3::BitBtn2Click() {
     UnitState& state = Form1->state;
     if (state.settingsrow == -1) {
-        showMessage(this, kChooseStock, SettingsTexts::errorCaption, MessageIcon::Error);
+        showMessage(this, kChooseStock, errorCaption, MessageIcon::Error);
         return;
     }
     WatchList::removeStock(state, state.settingsrow);
@@ -354,7 +351,7 @@ void TForm3::BitBtn3Click() {
         SettingsStore::save(Form1->ado, stocks, state.localalerts == 1, state.smsalerts == 1);
     });
     if (!stored) {
-        showMessage(this, SettingsTexts::serverFault, SettingsTexts::errorCaption, MessageIcon::Error);
+        showMessage(this, SettingsTexts::serverFault, errorCaption, MessageIcon::Error);
         return;
     }
     storedLocally_ = true;
@@ -363,10 +360,10 @@ void TForm3::BitBtn3Click() {
     const bool synchronised = guarded([&] { synchronise(stocks); });
     IdHTTP1->close();
     if (!synchronised) {
-        showMessage(this, SettingsTexts::serverFault, SettingsTexts::errorCaption, MessageIcon::Error);
+        showMessage(this, SettingsTexts::serverFault, errorCaption, MessageIcon::Error);
         return;
     }
-    showMessage(this, kAllSaved, SettingsTexts::noticeCaption, MessageIcon::Information);
+    showMessage(this, kAllSaved, noticeCaption, MessageIcon::Information);
     finishSave();
 }
 
@@ -417,8 +414,8 @@ void TForm3::restartMainWindow() {
 }
 
 bool TForm3::agreesToLeave() {
-    return showMessage(this, kLeaveQuestion, SettingsTexts::noticeCaption, MessageIcon::Question,
-                       MessageButtons::OkCancel) == MessageAnswer::Ok;
+    return showMessage(this, kLeaveQuestion, noticeCaption, MessageIcon::Question, MessageButtons::OkCancel) ==
+           MessageAnswer::Ok;
 }
 
 // Leaves as the close box does: the monitor and the widget run again.

@@ -63,7 +63,7 @@ void TForm4::showRegistration(bool phoneknown, const QString& shownNumber) {
 }
 
 void TForm4::fail(const QString& message) {
-    showMessage(this, message, SettingsTexts::errorCaption, MessageIcon::Error);
+    showMessage(this, message, errorCaption, MessageIcon::Error);
 }
 
 void TForm4::BitBtn1Click() {

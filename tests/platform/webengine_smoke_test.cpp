@@ -170,3 +170,18 @@ TEST_F(WebEngineSmoke, NavigationThatReplacesAPendingOneCompletesOnce) {
 }
 
 } // namespace
+
+// A page that opens windows it never navigates (scripts writing into a blank pop-up, as advertising does)
+// must not leave one engine page behind per window for the whole run.
+TEST_F(WebEngineSmoke, BlankPopupsDoNotPileUp) {
+    server.route("/ads", [](const HttpRequest&) {
+        return HttpReply::html(R"(<html><body>ads<script>
+for (var i = 0; i < 5; i++) { var w = window.open(''); if (w) w.document.write('<p>ad</p>'); }
+</script></body></html>)");
+    });
+    QtWebBrowser browser(nullptr);
+    browser.navigate(server.url(QStringLiteral("/ads")));
+    ASSERT_FALSE(waitForDocument(browser).isEmpty());
+    QTest::qWait(500); // pop-ups that were let go are deleted once the loop runs
+    EXPECT_LE(browser.page()->findChildren<QWebEnginePage*>().size(), 1);
+}

@@ -542,3 +542,20 @@ TEST_F(SettingsTest, LoadingTakesOnlyThePositionsEveryTableHolds) {
     EXPECT_EQ(state().limitfired, QStringList{"0"});
     EXPECT_EQ(state().dealcooldown, QStringList{"-1"});
 }
+
+TEST_F(SettingsTest, ARecordWithoutANameEmptiesTheNameLabel) {
+    quotes[QStringLiteral("600998")] = "1,600998,";             // too short to reach the name
+    quotes[QStringLiteral("600999")] = "1,600999,,,,,,,,,,,,,"; // the service's answer for a code it does not know
+    open();
+    const auto nameAfterAdding = [this](const QString& code) {
+        add(code);
+        return w3<QLabel>("Label12")->text();
+    };
+    EXPECT_EQ(nameAfterAdding(QStringLiteral("600000")), QStringLiteral("浦发银行"));
+    // The name field never closed: the label keeps what it showed.
+    EXPECT_EQ(nameAfterAdding(QStringLiteral("600998")), QStringLiteral("浦发银行"));
+    // The name field closed empty: the label shows that empty name beside the refusal.
+    EXPECT_EQ(nameAfterAdding(QStringLiteral("600999")), QString());
+    EXPECT_EQ(messageTexts(), QStringList({"输入的股票代码不存在，请重新输入!", "输入的股票代码不存在，请重新输入!"}));
+    EXPECT_EQ(form1->state.watchcodes, QStringList{"600000"});
+}
