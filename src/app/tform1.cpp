@@ -279,6 +279,11 @@ void TForm1::resetForumGrid() {
     state.forumshown = 0;
 }
 
+void TForm1::resetPerStockState() {
+    resetBigOrderState();
+    resetInfoPanelState();
+}
+
 void TForm1::start() {
     TextFile::writeLines(dataFile(LocalStore::lastStockFile), {ui->Edit1->text()});
     state.forumtitles.clear();

@@ -46,6 +46,9 @@ public:
     void FormShow();
     // Switches the main window to `curcode`: saves it, clears the per-stock state and fetches the stock's news.
     void start();
+    // Forgets what belongs to the old stock before a stock switch: each subsystem empties its own share
+    // (resetBigOrderState, resetInfoPanelState), so nothing of the old stock shows under the new one.
+    void resetPerStockState();
     // The user closes the window: saves the TV station files, tidies up and ends the program. Returns false
     // when the close is refused (a step failed).
     bool FormCloseQuery();
@@ -110,6 +113,12 @@ public:
     // ----- Fund flow and big-order charts (fundflow/form1_bigorder.cpp, form1_halfhour.cpp) -----
     // Navigates the three big-order chart pages of the current stock.
     virtual void loadBigOrderPages();
+    // Empties the big-order charts and lists and the half-hour announcement state of the old stock.
+    void resetBigOrderState();
+    // Fills and shows the stock fund page for a six-digit code; every code link of the program opens it.
+    virtual void getgpzj(const QString& code);
+    // The same operation under the name the N-day query's links use.
+    void getggsj(const QString& code);
     void Timer2Timer();
     void Timer7Timer();
     void N5Click();
@@ -130,6 +139,8 @@ public:
     virtual void getgg(const QString& code);
     // Today's forum topics of a stock.
     virtual void getgbdata(const QString& code);
+    // Empties the information panel's per-stock state of the old stock.
+    void resetInfoPanelState();
     void Timer5Timer();
     void N7Click();
     void N15Click();

@@ -69,6 +69,7 @@ struct UnitState {
     // News flash, notices and recommendations.
     int newsflashtick = 0; // news-flash timer ticks so far
     int mutedigest = 0;    // non-zero: the daily digest pop-up is muted
+    int mutefundletter = 0; // non-zero: the watched-list pop-up is muted
     int tipsloaded = 0;    // 1 once the recommendation list was loaded this run
 
     // Big-order charts.

@@ -16,3 +16,7 @@ void TForm1::getgg(const QString&) {
 void TForm1::getgbdata(const QString&) {
     // Reads today's forum topics of the stock into the forum lists.
 }
+
+void TForm1::resetInfoPanelState() {
+    // Forgets the information panel's state of the old stock.
+}

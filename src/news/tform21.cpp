@@ -7,3 +7,5 @@ TForm21::TForm21(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
 }
 
 TForm21::~TForm21() = default;
+
+void TForm21::getnews() {}

@@ -15,5 +15,8 @@ public:
     explicit TForm21(QWidget* parent = nullptr);
     ~TForm21() override;
 
+    // Fetches the back-end's news record and pops the window up when it changed.
+    virtual void getnews();
+
     std::unique_ptr<Ui::TForm21> ui;
 };

@@ -7,3 +7,5 @@ TForm23::TForm23(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
 }
 
 TForm23::~TForm23() = default;
+
+void TForm23::getsmmh() {}

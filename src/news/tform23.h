@@ -15,5 +15,8 @@ public:
     explicit TForm23(QWidget* parent = nullptr);
     ~TForm23() override;
 
+    // Scans the watched list page and pops the window up when the list changed.
+    virtual void getsmmh();
+
     std::unique_ptr<Ui::TForm23> ui;
 };

@@ -21,11 +21,6 @@
 #include <QLabel>
 #include <QScopeGuard>
 #include <QTimer>
-#include <QtCharts/QAbstractBarSeries>
-#include <QtCharts/QBarSet>
-#include <QtCharts/QChart>
-#include <QtCharts/QPieSeries>
-#include <QtCharts/QXYSeries>
 
 namespace {
 
@@ -95,28 +90,6 @@ void showIndexSection(Ui::TForm1& ui, const Quotes::IndexSection& section) {
                          row.fall);
 }
 
-// Empties every series of a chart and keeps the series themselves, which their owner goes on filling.
-void emptyChart(QChart* chart) {
-    if (!chart)
-        return;
-    for (QAbstractSeries* series : chart->series()) {
-        if (auto* xy = qobject_cast<QXYSeries*>(series)) {
-            xy->clear();
-        } else if (auto* bars = qobject_cast<QAbstractBarSeries*>(series)) {
-            for (QBarSet* set : bars->barSets())
-                set->remove(0, set->count());
-        } else if (auto* pie = qobject_cast<QPieSeries*>(series)) {
-            pie->clear();
-        }
-    }
-}
-
-// What belongs to the old stock and must not be shown for the new one. The half-hour announcements' state
-// and the forum panel's load flag join here when their subsystems keep them.
-void resetPerStockState(TForm1& form) {
-    emptyChart(form.ui->Chart1->chart());
-}
-
 void refuseCode(TForm1& form, const QString& message) {
     showMessage(&form, message, errorCaption, MessageIcon::Error);
     form.ui->Edit1->setFocus();
@@ -134,7 +107,7 @@ void switchStock(TForm1& form) {
     // No half-hour announcement may run on a half-reset stock.
     form.Timer7->stop();
     form.state.curcode = code;
-    resetPerStockState(form);
+    form.resetPerStockState();
     form.loadBigOrderPages();
     form.WebBrowser1->navigate(form.state.serverurl + Backend::stockPage + form.state.curcode);
     form.start();
