@@ -49,9 +49,7 @@ const QString kForumCaptionPrefix = QStringLiteral("网民对(");
 const QString kForumCaptionSuffix = QStringLiteral(")的最新热评");
 const QString kStockPoolPage = QStringLiteral("/dxdf/admin/gb2312/StockList_1.asp");
 
-// The player's size on the TV panel, and where the cover and the banner stand when idle.
-constexpr int kPlayerWidth = 363;
-constexpr int kPlayerHeight = 328;
+// Where the TV player's cover and the banner stand when idle.
 constexpr int kParkedLeft = -1000;
 constexpr int kBannerLeft = 20;
 
@@ -104,6 +102,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     createMenus();
     createStatusPanels();
     connectShellHandlers();
+    connectTvHandlers();
 }
 
 TForm1::~TForm1() = default;
@@ -159,8 +158,7 @@ void TForm1::createBrowsers() {
     WebBrowser2 = services.createBrowser(nullptr);
     WebBrowser3 = services.createBrowser(nullptr);
     WebBrowser4 = services.createBrowser(nullptr);
-    WindowsMediaPlayer1 = services.createPlayer(this);
-    takePlace(WindowsMediaPlayer1->widget(), ui->WindowsMediaPlayer1Place, QStringLiteral("WindowsMediaPlayer1"));
+    // The TV player is made when a station is first played (makePlayer), with its size and stretch.
 }
 
 void TForm1::createClients() {
@@ -250,9 +248,6 @@ void TForm1::runFirstShow() {
     sendbase();
     getbase();
     yzgp(state.curcode);
-    WindowsMediaPlayer1->setStretchToFit(true);
-    if (QWidget* video = WindowsMediaPlayer1->widget())
-        video->resize(kPlayerWidth, kPlayerHeight);
     addtv();
     createsj();
     ui->Label33->setText(kTodayPrefix + Formats::shortDate(Clock::today()) + kTodaySuffix);
@@ -332,7 +327,8 @@ void TForm1::saveStationFiles() {
 }
 
 void TForm1::stopPlayback() {
-    WindowsMediaPlayer1->stop();
+    if (WindowsMediaPlayer1)
+        WindowsMediaPlayer1->stop();
     moveLeftEdge(WebBrowser66->widget(), kBannerLeft);
     ui->Panel6->hide();
 }

@@ -148,11 +148,34 @@ public:
     void N14Click();
     void N16Click();
 
-    // ----- TV (tv/form1_tv.cpp) -----
+    // ----- TV (tv/form1_tv.cpp, form1_playback.cpp) -----
     // Fetches the TV station list and builds the station labels.
     virtual void addtv();
     // A favourite-delete menu item was chosen.
     void nclick3(QAction* item);
+    // A TV label was clicked: fills PopupMenu3 with its stations and pops it up.
+    void mset(QLabel* label);
+    // Hover colours of a TV label: entered, moved over, left.
+    void msin(QLabel* label);
+    void msmove(QLabel* label);
+    void msout(QLabel* label);
+    // The mouse moved over the panel's picture or a chart: every TV label goes back to white.
+    void Image24MouseMove();
+    void Chart1MouseMove();
+    void Chart2MouseMove();
+    // A station was chosen in a group menu (updates the recent ring), the recent menu or the favourites menu.
+    void nclick(QAction* item);
+    void nclick1(QAction* item);
+    void nclick2(QAction* item);
+    void WindowsMediaPlayer1StatusChange();
+    void N3Click();  // "返回到选台画面"
+    void N8Click();  // "当前节目添加到收藏夹"
+    void N11Click(); // "删除最近观看内容"
+    void Image14Click();
+    // Makes WindowsMediaPlayer1 on the TV panel the first time a station plays.
+    MediaPlayer& makePlayer();
+    // The station labels: one per group, then "最近观看" and "收 藏 夹".
+    QList<QLabel*> tvlabels;
 
     // ----- Widgets and components -----
     std::unique_ptr<Ui::TForm1> ui;
@@ -234,6 +257,9 @@ private:
     void createMenus();
     void createStatusPanels();
     void connectShellHandlers();
+    void connectTvHandlers();
+    void buildTvLabels();
+    void startPlayback(const QString& name, const QString& url);
     void runFirstShow();
     void resetForumGrid();
     void appendForumRows();

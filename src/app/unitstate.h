@@ -2,6 +2,7 @@
 
 #include "app/calendar.h"
 #include "quotes/quoterecord.h"
+#include "tv/stationlist.h"
 
 #include <QString>
 #include <QStringList>
@@ -67,10 +68,10 @@ struct UnitState {
     int forumshown = 0;      // forum rows already in the grid
 
     // News flash, notices and recommendations.
-    int newsflashtick = 0; // news-flash timer ticks so far
-    int mutedigest = 0;    // non-zero: the daily digest pop-up is muted
+    int newsflashtick = 0;  // news-flash timer ticks so far
+    int mutedigest = 0;     // non-zero: the daily digest pop-up is muted
     int mutefundletter = 0; // non-zero: the watched-list pop-up is muted
-    int tipsloaded = 0;    // 1 once the recommendation list was loaded this run
+    int tipsloaded = 0;     // 1 once the recommendation list was loaded this run
 
     // Big-order charts.
     int minutetick = 1; // chart-reload timer ticks, counted from 1
@@ -84,4 +85,10 @@ struct UnitState {
     int recentcount = 0; // stations put into the recent ring so far
     QStringList favnames;
     QStringList favurls;
+    // The back-end's station list (`tvnames`, `tvurls`, ... record by record, and `tvgroups`, `tvsubgroups`,
+    // `tvchannels`), filled once by addtv.
+    Tv::StationDirectory tvstations;
+    QString nowplayingname; // the station last started; kept after a stop
+    QString nowplayingurl;
+    QString playerstatus; // the player's last status text
 };

@@ -32,6 +32,7 @@ protected:
 } // namespace
 
 TEST_F(ShellTest, MinimiseGoesToTheTrayAndStopsPlayback) {
+    form->makePlayer();
     form->ui->Panel6->show();
     form->WebBrowser66->widget()->move(-1000, form->WebBrowser66->widget()->y());
     form->statusPanel(3)->setText(QStringLiteral("x"));

@@ -98,6 +98,7 @@ TEST_F(Form1Test, StationsSurviveACloseAndTheNextStart) {
 TEST_F(Form1Test, CloseWritesBothStationFilesEvenWhenEmptyAndEndsTheProgram) {
     RecordingForm1 form;
     form.FormCreate();
+    form.makePlayer();
     form.close();
     EXPECT_FALSE(form.isVisible());
     EXPECT_EQ(readBytes(LocalStore::recentFile), QByteArray());
@@ -110,6 +111,7 @@ TEST_F(Form1Test, CloseWritesBothStationFilesEvenWhenEmptyAndEndsTheProgram) {
 TEST_F(Form1Test, AFailedWriteRefusesTheClose) {
     RecordingForm1 form;
     form.FormCreate();
+    form.makePlayer();
     blockWithDirectory(LocalStore::favouritesFile);
     form.close();
     EXPECT_TRUE(form.isVisible());
@@ -123,6 +125,7 @@ TEST_F(Form1Test, AFailedWriteRefusesTheClose) {
 TEST_F(Form1Test, TrayExitSavesTheStationsTidiesUpAndEnds) {
     RecordingForm1 form;
     form.FormCreate();
+    form.makePlayer();
     form.state.favnames = {QStringLiteral("体育")};
     form.state.favurls = {QStringLiteral("rtsp://tv/s")};
     form.N2Click();
@@ -134,6 +137,7 @@ TEST_F(Form1Test, TrayExitSavesTheStationsTidiesUpAndEnds) {
 TEST_F(Form1Test, TrayExitEndsTheProgramEvenWhenSavingFails) {
     RecordingForm1 form;
     form.FormCreate();
+    form.makePlayer();
     blockWithDirectory(LocalStore::recentFile);
     form.N2Click();
     EXPECT_EQ(fake(form.WindowsMediaPlayer1)->stops, 1);

@@ -1,0 +1,211 @@
+// The main window's TV corner against the sample sites on 127.0.0.1: the station labels and menus, the
+// favourite-delete menu, the recent ring, the panel following the player, and one short stream played by the
+// real player. The other subsystems are recorded.
+#include "app/form1_fixture.h"
+#include "app/hosts.h"
+#include "app/localstore.h"
+#include "app/tform1_ui.h"
+#include "platform/gbk.h"
+#include "platform/mediaplayer_qt.h"
+#include "sites.h"
+#include "support/servers/httpserver.h"
+
+#include <QCursor>
+#include <QLabel>
+#include <QMenu>
+#include <QTest>
+
+namespace {
+
+class TvForm1 : public RecordingForm1 {
+public:
+    void addtv() override { TForm1::addtv(); }
+};
+
+class TvTest : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        Sites::Registration::addAll(sites);
+        server.setFallback([this](const Loopback::HttpRequest& request) { return sites.serve(request); });
+        ASSERT_TRUE(server.listen());
+        Hosts::setSitesOverrideForTests(server.url());
+    }
+    void TearDown() override {
+        form.reset();
+        Hosts::setSitesOverrideForTests(QString());
+        Form1Test::TearDown();
+    }
+    void start() {
+        form = std::make_unique<TvForm1>();
+        form->FormCreate();
+    }
+    // The back-end answers the station list with this payload instead of the sample one.
+    void serveStations(const QString& payload) {
+        server.route("/backend/gp1gettvdata.asp",
+                     [payload](const Loopback::HttpRequest&) { return Sites::gbkPage(Sites::envelope(payload)); });
+    }
+    // Chooses station `index` as an item of a station menu would.
+    void choose(void (TForm1::*handler)(QAction*), qsizetype index) {
+        QAction item;
+        item.setData(index);
+        (form.get()->*handler)(&item);
+    }
+    FakeMediaPlayer* player() { return fake(form->WindowsMediaPlayer1); }
+    static QStringList captions(const QMenu* menu) {
+        QStringList texts;
+        for (const QAction* item : menu->actions())
+            texts << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return texts;
+    }
+
+    Sites::Registry sites;
+    Loopback::HttpServer server;
+    std::unique_ptr<TvForm1> form;
+};
+
+} // namespace
+
+TEST_F(TvTest, LabelsStandInOneColumnWithTheTwoFixedOnesLast) {
+    const std::pair<QString, QStringList> cases[] = {
+        {"甲&1&20&31&4***乙&1&20&32&4***", {"甲", "乙", "最近观看", "收 藏 夹"}},
+        {"", {"最近观看", "收 藏 夹"}}, // the fetch fails
+    };
+    for (const auto& [payload, captions] : cases) {
+        serveStations(payload);
+        if (payload.isEmpty())
+            server.route("/backend/gp1gettvdata.asp", [](auto&) { return Loopback::HttpReply::error(500); });
+        start();
+        ASSERT_EQ(form->tvlabels.size(), captions.size());
+        for (int i = 0; i < captions.size(); ++i) {
+            EXPECT_EQ(form->tvlabels[i]->text(), captions[i]);
+            EXPECT_EQ(form->tvlabels[i]->geometry(), QRect(form->ui->Panel7->width() - 80, 20 + 20 * i, 60, 20));
+        }
+    }
+}
+
+TEST_F(TvTest, GroupLabelOpensItsMenuAtTheLabelsRightEdge) {
+    start();
+    form->move(-600, 0); // keeps the menu inside the offscreen screen, where it is not pushed aside
+    QCursor::setPos(100, 200);
+    QLabel* label = form->tvlabels.at(1);
+    form->mset(label);
+    EXPECT_EQ(captions(form->PopupMenu3), (QStringList{"东部卫视", "R&&B音乐台"}));
+    EXPECT_EQ(captions(form->PopupMenu3->actions().at(0)->menu()), (QStringList{"东方卫视", "江南卫视", "南方卫视"}));
+    EXPECT_EQ(form->PopupMenu3->pos(), QPoint(label->mapToGlobal(QPoint(60, 0)).x(), 200));
+}
+
+TEST_F(TvTest, FavouriteMenuItemIStaysFavouriteI) {
+    writeBytes(LocalStore::favouritesFile, Gbk::encode("A&http://a/\r\nB&http://b/\r\n"));
+    start();
+    choose(&TForm1::nclick, 2);
+    form->N8Click();
+    form->N8Click();
+    EXPECT_EQ(captions(form->N9), (QStringList{"A", "B", "新闻直播", "-", "删除全部"}));
+    EXPECT_EQ(messageTexts(), QStringList{"新闻直播已存在,无须再收藏!"});
+    form->N9->actions().at(2)->trigger();
+    form->N9->actions().at(0)->trigger();
+    EXPECT_EQ(captions(form->N9), (QStringList{"B", "-", "删除全部"}));
+    EXPECT_EQ(form->state.favurls, QStringList{"http://b/"});
+    EXPECT_EQ(messageTexts().at(2), "注意:\"新闻直播\"删除成功!");
+
+    services->answers = {MessageAnswer::Cancel};
+    form->N9->actions().at(2)->trigger(); // 删除全部, cancelled, then confirmed
+    form->N9->actions().at(2)->trigger();
+    EXPECT_TRUE(form->state.favnames.isEmpty());
+    EXPECT_EQ(captions(form->N9), (QStringList{"-", "删除全部"}));
+    EXPECT_EQ(messageTexts().constLast(), "注意:收藏的电视台地址已被全部删除!");
+}
+
+TEST_F(TvTest, WithoutAFavouritesFileTheMenuHoldsOnlyFavourites) {
+    start();
+    choose(&TForm1::nclick, 4);
+    form->N8Click();
+    form->mset(form->tvlabels.at(4));
+    form->PopupMenu3->actions().at(0)->trigger();
+    EXPECT_EQ(captions(form->N9), QStringList{"体育赛事"});
+    EXPECT_EQ(player()->urls.size(), 2);
+    EXPECT_EQ(form->state.recentcount, 1); // a favourite played stays out of the recent ring
+}
+
+TEST_F(TvTest, PanelFollowsThePlayerFromFirstPlayToTheStop) {
+    start();
+    choose(&TForm1::nclick, 1); // a sub-group without an address plays nothing
+    EXPECT_TRUE(services->players.empty());
+    choose(&TForm1::nclick, 2);
+    QWidget* video = form->WindowsMediaPlayer1->widget();
+    EXPECT_EQ(video->geometry(), QRect(18, 19, 363, 328));
+    EXPECT_TRUE(player()->stretch);
+    EXPECT_EQ(player()->urls, QStringList{server.url("/backend/tv/1.wav")});
+    EXPECT_EQ(form->statusPanel(2)->text(), "正在播放:新闻直播");
+
+    const int over = form->ui->Image24->x() + 18;
+    const struct {
+        QString status;
+        int cover;
+        bool playing; // player and Panel6 shown, banner off the panel, the station in the status bar
+    } steps[] = {
+        {"正在连接...", over, true}, // the cover was put over the player when the station started
+        {"正在播放", -1000, true},   {"已暂停", -1000, true},
+        {"正在缓冲", over, true},    {"已停止", -1000, false}, // also what a broken stream reports
+    };
+    for (const auto& step : steps) {
+        player()->setStatus(step.status);
+        EXPECT_EQ(form->WebBrowser5->widget()->x(), step.cover) << step.status.toStdString();
+        EXPECT_EQ(video->isVisibleTo(form.get()), step.playing);
+        EXPECT_EQ(form->ui->Panel6->isVisibleTo(form.get()), step.playing);
+        EXPECT_EQ(form->WebBrowser66->widget()->x(), step.playing ? -1000 : 20);
+        EXPECT_EQ(form->statusPanel(2)->text().isEmpty(), !step.playing);
+    }
+    form->N3Click();
+    EXPECT_EQ(player()->stops, 1);
+}
+
+TEST_F(TvTest, RecentRingOverwritesFromItsFirstEntryOnceFull) {
+    QString lines;
+    for (int i = 0; i < 10; ++i)
+        lines += QStringLiteral("台%1&http://tv/%1\r\n").arg(i);
+    writeBytes(LocalStore::recentFile, Gbk::encode(lines));
+    start();
+    const QStringList& names = form->state.recentnames;
+    choose(&TForm1::nclick, 2); // a loaded full ring: over entry 0
+    EXPECT_EQ(names.mid(0, 2), (QStringList{"新闻直播", "台1"}));
+
+    form->N11Click();
+    EXPECT_EQ(messageTexts(), (QStringList{"确定要删除最近访问过的电视台吗？", "最近访问过的电视台删除成功!"}));
+    for (int record : {2, 3, 4, 7, 8, 9, 10, 12, 14, 15, 9, 12}) // the 11th and 12th go over entries 0 and 1
+        choose(&TForm1::nclick, record);
+    ASSERT_EQ(names.size(), 10);
+    EXPECT_EQ(names.mid(0, 3), (QStringList{"南方卫视", "股市直播", "体育赛事"}));
+    form->mset(form->tvlabels.at(3));
+    form->PopupMenu3->actions().at(2)->trigger();
+    EXPECT_EQ(form->state.nowplayingname, "体育赛事");
+    EXPECT_EQ(form->state.recentcount, 12); // played from the recent list: the ring stays
+}
+
+TEST_F(TvTest, TwoStationsOfOneNameEachPlayTheirOwnAddress) {
+    serveStations("组&1&20&31&4***同名&1gsso9..016-/-/-0970/a&21&32&40***同名&1gsso9..016-/-/-0970/b&21&33&40***");
+    start();
+    form->mset(form->tvlabels.at(0));
+    form->PopupMenu3->actions().at(1)->trigger();
+    EXPECT_EQ(player()->urls, QStringList{"http://127.0.0.1:80/b"});
+}
+
+TEST_F(TvTest, ARealPlayerPlaysASampleStation) {
+    start();
+    form->close(); // no player yet: the close goes through all the same
+    EXPECT_TRUE(terminationRequested());
+    form->WindowsMediaPlayer1 = std::make_unique<QtMediaPlayer>(form->ui->Panel7);
+    QObject::connect(form->WindowsMediaPlayer1.get(), &MediaPlayer::statusChange, form.get(),
+                     [this] { form->WindowsMediaPlayer1StatusChange(); });
+    choose(&TForm1::nclick, 2);
+    const QString& status = form->state.playerstatus;
+    if (!QTest::qWaitFor([&] { return status == MediaPlayer::statusPlaying || status == MediaPlayer::statusStopped; },
+                         15000) ||
+        status != MediaPlayer::statusPlaying)
+        GTEST_SKIP() << "no media backend plays here (" << status.toStdString() << ")";
+    EXPECT_EQ(server.lastRequest().target, "/backend/tv/1.wav");
+    EXPECT_EQ(form->WebBrowser5->widget()->x(), -1000);
+    form->N3Click();
+    EXPECT_EQ(status, MediaPlayer::statusStopped);
+}
