@@ -103,6 +103,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     createStatusPanels();
     connectShellHandlers();
     connectTvHandlers();
+    connectRankingHandlers();
 }
 
 TForm1::~TForm1() = default;

@@ -124,11 +124,38 @@ public:
     void N5Click();
     void N6Click();
 
-    // ----- Rankings (rankings/form1_rankings.cpp, form1_query.cpp) -----
-    // Creates the three label arrays of the ranking board.
+    // ----- Rankings (rankings/form1_rankings.cpp, form1_rankclient.cpp, form1_query.cpp) -----
+    // Creates the three label arrays of the ranking board; once made they stay, and later calls do nothing.
     virtual void createsj();
+    // A board label under the mouse (highlight), left by it, and clicked (the stock fund page of its stock).
+    void tsin(QLabel* label);
+    void tsout(QLabel* label);
+    void tsclick(QLabel* label);
+    // Board readers of a complete ranking page with the threshold of their box: the tdc page fills the time
+    // stamp and boxes 1 and 2, the ddx page box 3 and hands its stocks to the strong-stock tracker.
+    void getshdjttdc(const QByteArray& page, const QString& threshold);
+    void getshdjtddx(const QByteArray& page, const QString& threshold);
     void Timer9Timer();
+    void ComboBox1Change(); // a threshold box changed (both boxes)
+    void Label49Click();    // shows the board
+    void Label66Click();    // hides the board
+    // The ranking request of a date on ClientSocket1 (tdc) and ClientSocket2 (ddx).
+    void socketgettdzj(const QString& date);
+    void socketgetddx(const QString& date);
+    void ClientSocket1Connect();
+    void ClientSocket1Read();
+    void ClientSocket1Error();
+    void ClientSocket2Connect();
+    void ClientSocket2Read();
+    void ClientSocket2Error();
     void Timer3Timer();
+
+    QList<QLabel*> tdclabels;    // box 1: the first twelve rows of the tdc ranking
+    QList<QLabel*> tdclowlabels; // box 2: the first twelve tdc rows below ComboBox1's change
+    QList<QLabel*> ddxlabels;    // box 3: the first twelve ddx rows below ComboBox2's change
+    // The ranking tick waits in the pop-up polls' fetches, and a socket error switches its timer on meanwhile,
+    // so a second tick could start inside the first; it does nothing while this is set.
+    bool rankTickRunning = false;
 
     // ----- News (news/form1_news.cpp, form1_newsflash.cpp, form1_recommend.cpp, form1_shortcuts.cpp) -----
     // Newest rumour and research titles of a stock.
@@ -260,6 +287,7 @@ private:
     void connectTvHandlers();
     void buildTvLabels();
     void startPlayback(const QString& name, const QString& url);
+    void connectRankingHandlers();
     void runFirstShow();
     void resetForumGrid();
     void appendForumRows();

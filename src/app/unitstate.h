@@ -4,6 +4,7 @@
 #include "quotes/quoterecord.h"
 #include "tv/stationlist.h"
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
@@ -76,8 +77,21 @@ struct UnitState {
     // Big-order charts.
     int minutetick = 1; // chart-reload timer ticks, counted from 1
 
-    // Strong-stock tracking.
-    int trackrows = 0; // rows appended to the tracking table so far
+    // Ranking board: the replies of its two page connections and the refresh count.
+    QByteArray rankbuf1; // reply gathered on ClientSocket1 (tdc ranking) since the last refresh tick
+    QByteArray rankbuf2; // reply gathered on ClientSocket2 (ddx ranking) since the last refresh tick
+    // 1 while the connection counts as open: from the refresh tick that opens it until its page has been read
+    // or a later refresh tick closes it. One that failed still counts, so the next refresh tick closes it
+    // and the one after opens it again.
+    int rankactive1 = 0;
+    int rankactive2 = 0;
+    int ranktick = 0; // ranking timer ticks so far; a threshold change sets it back to 0
+
+    // Strong-stock tracking: fed by the ranking board from 9:36 on, at most 99 stocks a run.
+    QStringList trackitems;   // one per tracked stock: code followed by the name filled out to 8 bytes
+    QStringList trackflags;   // one per tracked stock: "1" once its rally notice was given, else "0"
+    QStringList trackcolours; // eight "0"/"1" per tracked stock, one per tracking grid column
+    int trackrows = 0;        // rows appended to the tracking table so far
 
     // TV stations: recently watched (a ring of ten once full) and favourites; parallel name and address lists.
     QStringList recentnames;

@@ -16,4 +16,7 @@ public:
     ~TForm25() override;
 
     std::unique_ptr<Ui::TForm25> ui;
+
+private:
+    void setUpTrackingGrid();
 };

@@ -1,0 +1,22 @@
+#include "rankings/rankrequest.h"
+
+#include <gtest/gtest.h>
+
+TEST(LastTradingDay, WeekendsAndMorningsBeforeTheCutOffAskForThePreviousWeekday) {
+    struct Case {
+        QDateTime now;
+        QString date;
+    };
+    const QList<Case> cases{
+        {QDateTime(QDate(2026, 12, 6), QTime(23, 0)), QStringLiteral("2026-12-04")},     // Sunday
+        {QDateTime(QDate(2026, 12, 5), QTime(10, 0)), QStringLiteral("2026-12-04")},     // Saturday
+        {QDateTime(QDate(2026, 12, 7), QTime(9, 34, 59)), QStringLiteral("2026-12-04")}, // Monday
+        {QDateTime(QDate(2026, 12, 7), QTime(9, 35, 0)), QStringLiteral("2026-12-07")},
+        {QDateTime(QDate(2026, 12, 9), QTime(9, 0)), QStringLiteral("2026-12-08")}, // Wednesday
+        {QDateTime(QDate(2026, 12, 1), QTime(9, 0)), QStringLiteral("2026-11-30")}, // Tuesday, a month's first
+    };
+    for (const Case& c : cases) {
+        const QString date = Rankings::rankDateText(Rankings::lasttradingday(c.now));
+        EXPECT_EQ(date, c.date) << c.now.toString().toStdString();
+    }
+}
