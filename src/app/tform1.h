@@ -119,6 +119,10 @@ public:
     virtual void getgpzj(const QString& code);
     // The same operation under the name the N-day query's links use.
     void getggsj(const QString& code);
+    // The tool button "个股资金" and the quote panel's link "【明细】" (fundflow/form1_fundpage.cpp): the stock
+    // fund page and the period query of the current stock.
+    void ToolButton16Click();
+    void Label72Click();
     void Timer2Timer();
     void Timer7Timer();
     void N5Click();
