@@ -67,10 +67,16 @@ struct UnitState {
     int forumshown = 0;      // forum rows already in the grid
 
     // News flash, notices and recommendations.
-    int newsflashtick = 0; // news-flash timer ticks so far
-    int mutedigest = 0;    // non-zero: the daily digest pop-up is muted
+    int newsflashtick = 0;  // news-flash timer ticks so far
+    int mutedigest = 0;     // non-zero: the daily digest pop-up is muted
     int mutefundletter = 0; // non-zero: the watched-list pop-up is muted
-    int tipsloaded = 0;    // 1 once the recommendation list was loaded this run
+    int tipsloaded = 0;     // 1 once the recommendation list was loaded this run
+
+    // Every recommendation seen this run, parallel, in label order; never emptied.
+    QStringList tipips;     // recommender's IP address, blanks up to 16 characters
+    QStringList tipstocks;  // name and code in parentheses, padded for the label's columns
+    QStringList tipreasons; // reason
+    QStringList tiptimes;   // time of the recommendation
 
     // Big-order charts.
     int minutetick = 1; // chart-reload timer ticks, counted from 1
