@@ -177,6 +177,7 @@ public:
     void N15Click();
     void N18Click();
     void N14Click();
+    void ToolButton11Click(); // opens the recommendation exchange, like N14
     void N16Click();
 
     // ----- TV (tv/form1_tv.cpp, form1_playback.cpp) -----

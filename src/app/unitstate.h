@@ -74,6 +74,12 @@ struct UnitState {
     int mutefundletter = 0; // non-zero: the watched-list pop-up is muted
     int tipsloaded = 0;     // 1 once the recommendation list was loaded this run
 
+    // Every recommendation seen this run, parallel, in label order; never emptied.
+    QStringList tipips;     // recommender's IP address, blanks up to 16 characters
+    QStringList tipstocks;  // name and code in parentheses, padded for the label's columns
+    QStringList tipreasons; // reason
+    QStringList tiptimes;   // time of the recommendation
+
     // Big-order charts.
     int minutetick = 1; // chart-reload timer ticks, counted from 1
 

@@ -1,0 +1,140 @@
+#include "news/recommendations.h"
+
+#include "app/backend.h"
+#include "platform/gbk.h"
+#include "quotes/quoterecord.h"
+
+#include <QSet>
+
+#include <algorithm>
+#include <array>
+#include <optional>
+
+namespace {
+
+constexpr qsizetype markerSize = 3; // "$a0" ... "$a4"
+constexpr qsizetype paddedIpSize = 16;
+constexpr qsizetype unpaddedStockSize = 16;
+
+const QString oneBlank = QStringLiteral(" ");
+const QString twoBlanks = QStringLiteral("  ");
+const QString reasonGap = QStringLiteral("   ");
+const QString timeOpen = QStringLiteral("【推荐时间：");
+const QString timeClose = QStringLiteral("】");
+
+// The digit of the marker "$a<digit>" at `at`, or -1 when there is none.
+int markerAt(QStringView text, qsizetype at) {
+    if (at + markerSize > text.size() || text[at] != u'$' || text[at + 1] != u'a')
+        return -1;
+    const char16_t digit = text[at + 2].unicode();
+    return digit >= u'0' && digit <= u'4' ? digit - u'0' : -1;
+}
+
+// One record's fields; each of "$a1" .. "$a3" closes its field wherever it stands, and the next field starts
+// right after it.
+std::optional<Recommendations::Tip> readRecord(QStringView record) {
+    std::array<QStringView, 3> fields;
+    std::array<bool, 3> closed{};
+    qsizetype fieldStart = 0;
+    for (qsizetype i = record.indexOf(u'$'); i >= 0; i = record.indexOf(u'$', i + 1)) {
+        const int marker = markerAt(record, i);
+        if (marker < 1 || marker > 3)
+            continue;
+        fields[marker - 1] = record.sliced(fieldStart, i - fieldStart);
+        closed[marker - 1] = true;
+        fieldStart = i + markerSize;
+        i += markerSize - 1;
+    }
+    if (!closed[0] || !closed[1] || !closed[2])
+        return std::nullopt;
+    return Recommendations::Tip{Recommendations::paddedIp(fields[0]), Recommendations::paddedStock(fields[1]),
+                                fields[2].toString(), record.sliced(fieldStart).toString()};
+}
+
+} // namespace
+
+namespace Recommendations {
+
+QString paddedIp(QStringView ip) {
+    QString padded;
+    padded.reserve(std::max(ip.size(), paddedIpSize));
+    padded.append(ip);
+    if (padded.size() < paddedIpSize)
+        padded.resize(paddedIpSize, u' ');
+    return padded;
+}
+
+QString paddedStock(QStringView stock) {
+    const QStringView blanks = stock.startsWith(u'*')              ? QStringView(oneBlank)
+                               : stock.size() == unpaddedStockSize ? QStringView()
+                                                                   : QStringView(twoBlanks);
+    QString padded;
+    padded.reserve(stock.size() + blanks.size());
+    padded.append(stock);
+    padded.append(blanks);
+    return padded;
+}
+
+QList<Tip> readTips(QStringView reply) {
+    const qsizetype marker = reply.indexOf(Backend::markerText);
+    if (marker < 0)
+        return {};
+    // Records run to their own "$a4"; the scan does not stop at "</body>", which a reason may hold.
+    QList<Tip> tips;
+    qsizetype recordStart = -1;
+    for (qsizetype i = reply.indexOf(u'$', marker + Backend::markerText.size()); i >= 0;
+         i = reply.indexOf(u'$', i + 1)) {
+        const int found = markerAt(reply, i);
+        if (found == 0) {
+            recordStart = i + markerSize;
+        } else if (found == 4 && recordStart >= 0) {
+            if (std::optional<Tip> tip = readRecord(reply.sliced(recordStart, i - recordStart).trimmed()))
+                tips.append(*std::move(tip));
+            recordStart = -1;
+        } else {
+            continue;
+        }
+        i += markerSize - 1;
+    }
+    return tips;
+}
+
+QList<Tip> readTipsReply(const QByteArray& reply) {
+    return readTips(Gbk::decode(reply));
+}
+
+QList<Tip> withNewTips(const QList<Tip>& known, const QList<Tip>& batch, bool firstLoad) {
+    QSet<QString> seen;
+    for (const Tip& tip : known)
+        seen.insert(tip.identity());
+    QList<Tip> fresh;
+    for (const Tip& tip : batch) {
+        const QString identity = tip.identity();
+        if (seen.contains(identity))
+            continue;
+        seen.insert(identity);
+        fresh.append(tip);
+    }
+    return firstLoad ? known + fresh : fresh + known;
+}
+
+QString caption(const Tip& tip) {
+    return oneBlank + tip.ip + oneBlank + tip.stock + reasonGap + tip.reason;
+}
+
+QString hint(const Tip& tip) {
+    return tip.reason + timeOpen + tip.time + timeClose;
+}
+
+QString captionCode(const QString& caption) {
+    const qsizetype open = caption.indexOf(u'(');
+    if (open < 0)
+        return {};
+    const qsizetype close = caption.indexOf(u')', open + 1);
+    if (close < 0)
+        return {};
+    const QString code = caption.sliced(open + 1, close - open - 1);
+    return Quotes::isStockCode(code) ? code : QString();
+}
+
+} // namespace Recommendations
