@@ -104,6 +104,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connectShellHandlers();
     connectTvHandlers();
     connectRankingHandlers();
+    connectBigOrderHandlers();
 }
 
 TForm1::~TForm1() = default;

@@ -46,6 +46,8 @@ public:
     void FormShow();
     // Switches the main window to `curcode`: saves it, clears the per-stock state and fetches the stock's news.
     void start();
+    // Appends the forum topics not yet in the forum grid and selects the empty row below them.
+    void appendForumRows();
     // Forgets what belongs to the old stock before a stock switch: each subsystem empties its own share
     // (resetBigOrderState, resetInfoPanelState), so nothing of the old stock shows under the new one.
     void resetPerStockState();
@@ -123,6 +125,14 @@ public:
     // fund page and the period query of the current stock.
     void ToolButton16Click();
     void Label72Click();
+    // The big-order chart pages completed: each reads its page's lists; the bar and day pages redraw their chart.
+    void WebBrowser2DocumentComplete();
+    void WebBrowser3DocumentComplete();
+    void WebBrowser4DocumentComplete();
+    void CheckBox1Click(); // opens the ten-day window
+    void CheckBox2Click(); // opens the distribution window
+    // Fills and opens the distribution window of today's big-order turnover.
+    void dbshow();
     void Timer2Timer();
     void Timer7Timer();
     void N5Click();
@@ -293,9 +303,9 @@ private:
     void buildTvLabels();
     void startPlayback(const QString& name, const QString& url);
     void connectRankingHandlers();
+    void connectBigOrderHandlers();
     void runFirstShow();
     void resetForumGrid();
-    void appendForumRows();
     void saveStationFiles();
     void stopPlayback();
     void removeTrayIcon();

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+
 // Shared state of the main window's unit, under the names every subsystem uses. One instance lives in
 // TForm1 for the whole run; its string lists are created with it and only ever emptied. Numbers and flags
 // that the lists hold are decimal texts ("-1", "0", "1").
@@ -80,8 +82,22 @@ struct UnitState {
     QStringList tipreasons; // reason
     QStringList tiptimes;   // time of the recommendation
 
-    // Big-order charts.
-    int minutetick = 1; // chart-reload timer ticks, counted from 1
+    // Big-order charts: the lists of the three chart pages, as the pages wrote them; item i of the lists of one
+    // page belongs together. Each completed page replaces its own lists.
+    QStringList halfbuys;   // big-order buys per half hour today, 万股: item 0 = 9:30-10:00 ... 7 = 14:30-15:00
+    QStringList halfsells;  // big-order sells of the same half hours
+    QStringList daybuys;    // big-order buys per trading day, shares
+    QStringList daysells;   // big-order sells of the same days
+    QStringList daylabels;  // the text under each day's bars
+    QStringList pievalues;  // today's big-order turnover per size class, whole percent
+    QStringList piecolours; // the colour text that names each size class
+    int minutetick = 1;     // chart-reload timer ticks, counted from 1
+    int mutepie = 0;        // 1: the half-hour announcements do not open the distribution window
+    // Half-hour announcements.
+    QStringList halfdone;           // one entry per announcement for the current stock today; only the count is read
+    std::array<int, 8> halfflags{}; // entry k - 1 is 1 once half hour k (1 = 9:30-10:00) has been announced
+    int muteflow = 0;               // 1: the announcement window stays hidden
+    QDate halfday;                  // the day of the last announcement check; a new day starts afresh
 
     // Ranking board: the replies of its two page connections and the refresh count.
     QByteArray rankbuf1; // reply gathered on ClientSocket1 (tdc ranking) since the last refresh tick

@@ -1,0 +1,164 @@
+// The main window's big-order charts and the windows opened from them, drawn from pages completed by the fake
+// page loaders; the one-minute reload tick.
+#include "bigorder_fixture.h"
+
+#include "app/colours.h"
+
+#include <QAction>
+#include <QTimer>
+#include <QtCharts/QPieSeries>
+#include <QtCharts/QPieSlice>
+
+namespace {
+
+// A day page of n days: day i buys (i + 1) * 100 shares, sells 100, and is labelled "d<i>".
+QString dayPage(int days) {
+    QStringList buys, sells, labels;
+    for (int i = 0; i < days; ++i) {
+        buys << QString::number((i + 1) * 100);
+        sells << QStringLiteral("100");
+        labels << QStringLiteral("d%1").arg(i);
+    }
+    return QStringLiteral("&values=%1&values_2=%2&x_labels=%3&")
+        .arg(buys.join(u','), sells.join(u','), labels.join(u','));
+}
+
+} // namespace
+
+TEST_F(BigOrderWindows, DayChartShowsTheLastFiveDaysAndTheWindowAll) {
+    const QList<std::tuple<int, QString, QString>> cases{
+        {10, "近5日", "大单买入 6 7 8 9 10|大单卖出 1 1 1 1 1|d5 d6 d7 d8 d9"},
+        {7, "近5日", "大单买入 3 4 5 6 7|大单卖出 1 1 1 1 1|d2 d3 d4 d5 d6"},
+        {3, "近3日", "大单买入 1 2 3|大单卖出 1 1 1|d0 d1 d2"},
+    };
+    for (const auto& [days, caption, chart] : cases) {
+        complete(form->WebBrowser3, dayPage(days));
+        EXPECT_EQ(form->ui->GroupBox3->title(), QStringLiteral("平安银行(000001)%1大单成交分布图").arg(caption));
+        EXPECT_EQ(barsOf(form->ui->Chart2), chart);
+
+        form->ui->CheckBox1->click();
+        EXPECT_TRUE(Form13->isVisible() && !form->isEnabled());
+        QChartView* tenDays = widgetNamed<QChartView>(Form13, "Chart2");
+        EXPECT_EQ(tenDays->chart()->title(), QStringLiteral("平安银行(000001)近%1日大单成交分布图").arg(days));
+        EXPECT_EQ(barsOf(tenDays).count(u' '), 3 * days - 1); // every day drawn
+        EXPECT_TRUE(widgetNamed<QLabel>(Form13, "Label1")->text().startsWith(QStringLiteral("近10日 大单流入:")));
+        Form13->close();
+        EXPECT_TRUE(!form->ui->CheckBox1->isChecked() && form->isEnabled());
+    }
+}
+
+TEST_F(BigOrderWindows, TenDaySumsDivideEachDayOnItsOwn) {
+    complete(form->WebBrowser3, QStringLiteral("&values=250,-150&values_2=99,100&x_labels=<i>a</i>,b&"));
+    // The charts draw rich text: a label is escaped to show as written.
+    EXPECT_EQ(barsOf(form->ui->Chart2), "大单买入 2.5 -1.5|大单卖出 0.99 1|&lt;i&gt;a&lt;/i&gt; b");
+    form->CheckBox1Click();
+    // 250 adds 2 and -150 adds -1; 99 adds 0: equal sums are an outflow of 0.
+    QLabel* sums = widgetNamed<QLabel>(Form13, "Label1");
+    EXPECT_EQ(sums->text(), QStringLiteral("近10日 大单流入:1手  大单流出:1手  合计流出:0手"));
+    EXPECT_EQ(Colours::fontColour(sums), Colours::green);
+}
+
+TEST_F(BigOrderWindows, TodayChart) {
+    completeBars("1,2,3,4,5,6,7,8,9", "9,8");
+    EXPECT_EQ(form->ui->GroupBox4->title(), QStringLiteral("平安银行(000001)今日每半小时大单成交分布图"));
+    const QString nine = "大单买入 1 2 3 4 5 6 7 8 9|大单卖出 9 8|10:00 10:30 11:00 11:30 13:30 14:00 14:30 15:00 9";
+    EXPECT_EQ(barsOf(form->ui->Chart1), nine);
+    // No figures today: the lists empty, the chart as it was.
+    complete(form->WebBrowser2, QStringLiteral("<p>&values=&values_2=&</p>"));
+    EXPECT_TRUE(form->state.halfbuys.isEmpty());
+    EXPECT_EQ(barsOf(form->ui->Chart1), nine);
+    // A page that failed to load arrives empty: two empty series.
+    complete(form->WebBrowser2, QString());
+    EXPECT_EQ(barsOf(form->ui->Chart1), "大单买入|大单卖出|");
+    // A figure that is not a whole number ends the drawing there.
+    completeBars("4,x,6", "1");
+    EXPECT_EQ(barsOf(form->ui->Chart1), "大单买入 4|大单卖出|4");
+}
+
+TEST_F(BigOrderWindows, DistributionPieRepeatsTheClassBeforeAnUnknownColour) {
+    complete(form->WebBrowser4, QStringLiteral("&values=40,10,50&colours=#FF6666,#123456,#336600&"));
+    // Paused, the announcements do not open it, mirrored on the tray item; the box still does.
+    widgetNamed<QCheckBox>(Form14, "CheckBox1")->click();
+    EXPECT_TRUE(form->state.mutepie == 1 && !form->N6->isChecked());
+    form->ui->CheckBox2->click();
+    ASSERT_TRUE(Form14->isVisible());
+    EXPECT_EQ(widgetNamed<QChartView>(Form14, "Chart1")->chart()->title(),
+              QStringLiteral("平安银行(000001)今日(2024-1-3)大单进出成交分布图"));
+    QStringList slices;
+    for (QPieSlice* slice : Form14->Series1->slices())
+        slices << slice->label() + slice->color().name();
+    EXPECT_EQ(slices, QStringList({QStringLiteral("单笔买入50万以下(40%)#ff0011"),
+                                   QStringLiteral("单笔买入50万以下(10%)#ff0011"),
+                                   QStringLiteral("单笔卖出500万以上(50%)#008088")}));
+    Form14->close();
+    EXPECT_TRUE(!form->ui->CheckBox2->isChecked() && form->isEnabled());
+    for (int click = 0; click < 2; ++click) { // the tray item only resumes
+        form->N6->trigger();
+        EXPECT_TRUE(form->state.mutepie == 0 && form->N6->isChecked());
+    }
+    EXPECT_FALSE(widgetNamed<QCheckBox>(Form14, "CheckBox1")->isChecked());
+}
+
+TEST_F(BigOrderWindows, UnreadableFigureOpensNoWindowAndUnticksTheBox) {
+    complete(form->WebBrowser3, QStringLiteral("&values=100,1e3&values_2=1,1&x_labels=a,b&"));
+    complete(form->WebBrowser4, QStringLiteral("&values=50,half&colours=#FF6666,#FF3333&"));
+    for (QCheckBox* box : {form->ui->CheckBox1, form->ui->CheckBox2}) {
+        box->click();
+        EXPECT_FALSE(box->isChecked());
+    }
+    EXPECT_FALSE(Form13->isVisible() || Form14->isVisible());
+    EXPECT_TRUE(form->isEnabled());
+    ASSERT_EQ(services->messages.size(), 2u);
+    EXPECT_EQ(services->messages[0].caption, errorCaption);
+}
+
+TEST_F(BigOrderWindows, MinuteTickReloadsBarAndPiePagesAfterTenOnAnyDay) {
+    const QList<std::pair<QDateTime, int>> cases{
+        {QDateTime(QDate(2024, 1, 3), QTime(10, 0, 0)), 0},
+        {QDateTime(QDate(2024, 1, 3), QTime(10, 0, 1)), 1},
+        {QDateTime(QDate(2024, 1, 6), QTime(15, 29, 59)), 2},
+        {QDateTime(QDate(2024, 1, 6), QTime(15, 30, 0)), 2},
+    };
+    form->state.forumcounts = QStringList{"1/2"};
+    form->state.forumtitles = QStringList{"t"};
+    form->state.forumauthors = QStringList{"a"};
+    for (const auto& [moment, reloads] : cases) {
+        Clock::setForTests(moment);
+        form->Timer2Timer();
+        EXPECT_EQ(fake(form->WebBrowser2)->navigations.size(), reloads) << moment.toString().toStdString();
+        EXPECT_EQ(fake(form->WebBrowser4)->navigations.size(), reloads);
+        EXPECT_TRUE(form->Timer2->isActive());
+    }
+    EXPECT_TRUE(fake(form->WebBrowser3)->navigations.isEmpty());
+    EXPECT_TRUE(fake(form->WebBrowser4)->navigations.last().endsWith("/stock/sz/000001/single-pie.htm"));
+    EXPECT_EQ(fake(form->WebBrowser5)->refreshes, 0);
+    form->Timer2Timer(); // the fifth tick refreshes the player's cover
+    EXPECT_EQ(fake(form->WebBrowser5)->refreshes, 1);
+    EXPECT_EQ(form->state.forumshown, 1); // the forum rows appended
+
+    // In the tray the topics are not fetched; a failed fetch ends the tick with the timer on again.
+    form->state.traymode = 1;
+    form->Timer2Timer();
+    EXPECT_EQ(form->calls.count(QStringLiteral("getgbdata 000001")), 5);
+    form->state.traymode = 0;
+    form->failing = QStringLiteral("getgbdata");
+    EXPECT_FALSE(guarded([&] { form->Timer2Timer(); }));
+    EXPECT_TRUE(form->Timer2->isActive());
+}
+
+TEST_F(BigOrderWindows, StockSwitchForgetsTheOldStocksFigures) {
+    completeBars("1,2", "3,4");
+    complete(form->WebBrowser3, dayPage(10));
+    complete(form->WebBrowser4, QStringLiteral("&values=100&colours=#FF6666&"));
+    form->state.halfdone = QStringList{"1", "2"};
+    form->state.halfflags[1] = 1;
+    form->ui->Edit1->setText(QStringLiteral("600000"));
+    form->Image17Click();
+
+    const UnitState& state = form->state;
+    for (const QStringList* list : {&state.halfbuys, &state.halfsells, &state.daybuys, &state.daysells,
+                                    &state.daylabels, &state.pievalues, &state.piecolours, &state.halfdone})
+        EXPECT_TRUE(list->isEmpty());
+    EXPECT_EQ(state.halfflags[1], 0);
+    EXPECT_EQ(barsOf(form->ui->Chart1) + barsOf(form->ui->Chart2), QString());
+}
