@@ -65,12 +65,16 @@ struct UnitState {
     QStringList forumauthors;
     QStringList forumunread; // four read flags per forum grid row: "1" unread, "0" read
     int forumshown = 0;      // forum rows already in the grid
+    int forumloaded = 0;     // 1 once the current stock's first forum display is done
+    QString rumourlink;      // behind Label36: the newest rumour item
+    QString reportlink;      // behind Label39: the newest research report
+    QString newestpostlink;  // behind Label45: the newest forum topic
 
     // News flash, notices and recommendations.
-    int newsflashtick = 0; // news-flash timer ticks so far
-    int mutedigest = 0;    // non-zero: the daily digest pop-up is muted
+    int newsflashtick = 0;  // news-flash timer ticks so far
+    int mutedigest = 0;     // non-zero: the daily digest pop-up is muted
     int mutefundletter = 0; // non-zero: the watched-list pop-up is muted
-    int tipsloaded = 0;    // 1 once the recommendation list was loaded this run
+    int tipsloaded = 0;     // 1 once the recommendation list was loaded this run
 
     // Big-order charts.
     int minutetick = 1; // chart-reload timer ticks, counted from 1
