@@ -41,6 +41,9 @@ const QStringList kScreeningHeadings = {QString(),
                                         QStringLiteral("散户资金"),
                                         QStringLiteral("累计涨幅")};
 const QList<int> kForumColumnWidths = {21, 330, 61, 82};
+// The forum grid's read flags with no topic listed: the four of the grid's first (empty) data row.
+const QStringList kForumUnreadAtStart = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"),
+                                         QStringLiteral("1")};
 const QList<int> kScreeningColumnWidths = {22, 58, 65, 65, 60, 58, 57, 53, 54};
 
 const QString kTodayPrefix = QStringLiteral("(今天是");
@@ -105,6 +108,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connectTvHandlers();
     connectRankingHandlers();
     connectBigOrderHandlers();
+    connectInfoPanel();
 }
 
 TForm1::~TForm1() = default;
@@ -243,7 +247,7 @@ void TForm1::runFirstShow() {
     centreOnScreen(this);
     ui->StringGrid1->resetWithHeadings(kForumHeadings);
     ui->StringGrid2->resetWithHeadings(kScreeningHeadings);
-    state.forumunread = {QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("1")};
+    state.forumunread = kForumUnreadAtStart;
     for (HttpClient* client : {IdHTTP1, IdHTTP2, IdHTTP5})
         client->setReadTimeout(Backend::mainWindowReadTimeoutMs);
     createbase();
@@ -288,6 +292,8 @@ void TForm1::start() {
     state.forumcounts.clear();
     state.forumlinks.clear();
     state.forumauthors.clear();
+    // The read marks belong to the rows of the stock's topics, so a new list starts unread.
+    state.forumunread = kForumUnreadAtStart;
     resetForumGrid();
     getyg(state.curcode);
     state.noticedates.clear();

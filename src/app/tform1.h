@@ -3,6 +3,7 @@
 #include "app/unitstate.h"
 #include "platform/database.h"
 
+#include <QColor>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <QWidget>
@@ -15,6 +16,8 @@ class MediaPlayer;
 class QAction;
 class QLabel;
 class QMenu;
+class QPainter;
+class QRect;
 class QTimer;
 class WebBrowser;
 
@@ -182,6 +185,21 @@ public:
     virtual void getgbdata(const QString& code);
     // Empties the information panel's per-stock state of the old stock.
     void resetInfoPanelState();
+    // Fills the "所有公告" window's grid from the notice lists (news/form1_news.cpp).
+    void ggggdraw();
+    void Label15Click(); // opens the "所有公告" window
+    void Label36Click(); // opens the rumour item
+    void Label39Click(); // opens the research report
+    void Label45Click(); // opens the newest forum topic
+    // The forum grid (news/form1_forumgrid.cpp): every cell is painted here, its colour telling read rows from
+    // unread ones, and a click on a topic marks its row read and opens it.
+    void StringGrid1DrawCell(QPainter& painter, int column, int row, const QRect& rect, bool selected);
+    void StringGrid1SelectCell(int column, int row);
+    // Stock switches so far: a page fetched across a switch belongs to the old stock and is dropped.
+    int infoPanelSwitches = 0;
+    // Label15's design text and colour, shown again when the announcements cannot be read.
+    QString noticeLabelDesignText;
+    QColor noticeLabelDesignColour;
     void Timer5Timer();
     void N7Click();
     void N15Click();
@@ -304,6 +322,7 @@ private:
     void startPlayback(const QString& name, const QString& url);
     void connectRankingHandlers();
     void connectBigOrderHandlers();
+    void connectInfoPanel(); // news/form1_news.cpp
     void runFirstShow();
     void resetForumGrid();
     void saveStationFiles();

@@ -69,6 +69,10 @@ struct UnitState {
     QStringList forumauthors;
     QStringList forumunread; // four read flags per forum grid row: "1" unread, "0" read
     int forumshown = 0;      // forum rows already in the grid
+    int forumloaded = 0;     // 1 once the current stock's first forum display is done
+    QString rumourlink;      // behind Label36: the newest rumour item
+    QString reportlink;      // behind Label39: the newest research report
+    QString newestpostlink;  // behind Label45: the newest forum topic
 
     // News flash, notices and recommendations.
     int newsflashtick = 0;  // news-flash timer ticks so far

@@ -236,7 +236,9 @@ TEST_F(Form1Test, StartFillsTheForumGridAndSelectsTheEmptyRowBelow) {
 
     // A second start for another stock empties the lists and the grid before reading again.
     form.forumReader = nullptr;
+    form.state.forumunread = QStringList(16, QStringLiteral("0"));
     form.start();
+    EXPECT_EQ(form.state.forumunread, QStringList(4, QStringLiteral("1")));
     EXPECT_EQ(grid->rowCount(), 2);
     EXPECT_EQ(grid->row(), 1);
     EXPECT_TRUE(grid->cell(1, 1).isEmpty());
