@@ -135,8 +135,8 @@ TEST_F(Widget, TicksCycleThroughTheListAndFillTheRows) {
 
     const int lefts[] = {8, 75, 129, 185, 238, 286};
     for (int role = 0; role < 6; ++role) {
-        EXPECT_EQ(label(role)->geometry().topLeft(), QPoint(lefts[role], 90));
-        EXPECT_EQ(label(6 + role)->y(), 110);
+        EXPECT_EQ(label(6 + role)->geometry().topLeft(), QPoint(lefts[role], 110));
+        EXPECT_EQ(label(role)->y(), 90);
         EXPECT_FALSE(label(role)->isHidden());
     }
     EXPECT_EQ(label(0)->width(), 58);
@@ -145,12 +145,20 @@ TEST_F(Widget, TicksCycleThroughTheListAndFillTheRows) {
     EXPECT_EQ(Colours::background(label(7)), Colours::green);
     EXPECT_EQ(Colours::fontColour(label(7)), Colours::white);
 
+    // Values longer than the design allows for push the later labels right and widen the widget to the left.
+    const int right = widget->frameGeometry().right();
+    service.records["600519"] = Quote{.code = "600519", .volume = "123456789", .low = "1665.50"}.bytes();
+    widget->Timer1Timer();
+    EXPECT_GT(label(5)->x(), label(4)->geometry().right());
+    EXPECT_TRUE(widget->rect().contains(label(5)->geometry()));
+    EXPECT_EQ(widget->frameGeometry().right(), right);
+
     // A failed fetch moves on and keeps the row's texts.
     service.reply = Loopback::HttpReply::error(500);
     widget->Timer1Timer();
-    EXPECT_EQ(widget->widgetindex, 1);
+    EXPECT_EQ(widget->widgetindex, 2);
     EXPECT_TRUE(widget->Timer1->isActive());
-    EXPECT_EQ(label(0)->text(), u"贵州茅台"_s);
+    EXPECT_EQ(label(7)->text(), u"9.50"_s);
 }
 
 TEST_F(Widget, HiddenWidgetNeverFetches) {
