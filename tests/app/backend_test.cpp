@@ -1,7 +1,7 @@
 #include "app/backend.h"
 #include "app/hosts.h"
+#include "loopback/httpserver.h"
 #include "platform/httpclient.h"
-#include "support/servers/httpserver.h"
 
 #include <gtest/gtest.h>
 

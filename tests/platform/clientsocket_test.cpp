@@ -1,8 +1,8 @@
 #include "platform/clientsocket.h"
 
+#include "loopback/tcpserver.h"
 #include "platform/failures.h"
 #include "support/closedport.h"
-#include "support/servers/tcpserver.h"
 
 #include <QAbstractSocket>
 #include <QStringList>

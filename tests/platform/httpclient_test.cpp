@@ -1,7 +1,7 @@
 #include "platform/httpclient.h"
 
+#include "loopback/httpserver.h"
 #include "support/closedport.h"
-#include "support/servers/httpserver.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

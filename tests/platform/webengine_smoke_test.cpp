@@ -1,8 +1,8 @@
 // Runs the real browser engine, offscreen, against pages served on the loopback interface.
 #include "platform/webbrowser_qt.h"
 
+#include "loopback/httpserver.h"
 #include "support/closedport.h"
-#include "support/servers/httpserver.h"
 
 #include <QHostAddress>
 #include <QSignalSpy>

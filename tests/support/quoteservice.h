@@ -9,7 +9,7 @@
 //     EXPECT_EQ(service.asked(), QStringList{"600519"});
 
 #include "app/hosts.h"
-#include "support/servers/httpserver.h"
+#include "loopback/httpserver.h"
 
 #include <QMap>
 #include <QStringList>
