@@ -3,6 +3,7 @@
 #include "app/localstore.h"
 #include "app/textfile.h"
 #include "app/tform1.h"
+#include "app/unreadablefile.h"
 #include "platform/datafolder.h"
 #include "platform/failures.h"
 #include "platform/webbrowser.h"
@@ -29,13 +30,24 @@ void openWithTables(Database& db, const QString& path, const QList<LocalStore::T
     }
 }
 
+// A data file's lines; nullopt when it is missing. One that cannot be read counts as missing for this run: the
+// user is told and the file is left as it is.
+std::optional<QStringList> readDataFile(QWidget* owner, const QString& name) {
+    std::optional<QStringList> lines;
+    if (!guarded([&] { lines = TextFile::readLines(dataFile(name)); }))
+        reportUnreadableFile(owner, name);
+    return lines;
+}
+
 } // namespace
 
 void TForm1::createbase() {
-    // Each file on its own, so a failure with one does not leave the other unopened.
-    guarded([this] {
-        openWithTables(ADOConnection1, dataFile(LocalStore::rankingDatabaseFile), LocalStore::rankingTables());
-    });
+    // Each file on its own, so a failure with one does not leave the other unopened. The alert database's
+    // failure is told when its settings are loaded (sendbase).
+    if (!guarded([this] {
+            openWithTables(ADOConnection1, dataFile(LocalStore::rankingDatabaseFile), LocalStore::rankingTables());
+        }))
+        reportUnreadableFile(this, LocalStore::rankingDatabaseFile);
     guarded([this] {
         openWithTables(ado, dataFile(LocalStore::alertDatabaseFile), LocalStore::alertTables());
         ado1.open(kPhoneQuery);
@@ -47,13 +59,13 @@ void TForm1::createbase() {
 }
 
 void TForm1::getbase() {
-    const auto lastStock = TextFile::readLines(dataFile(LocalStore::lastStockFile));
+    const auto lastStock = readDataFile(this, LocalStore::lastStockFile);
     state.curcode = LocalStore::lastStockCode(lastStock);
     if (LocalStore::hasStoredStock(lastStock))
         WebBrowser1->navigate(state.serverurl + Backend::stockPage + state.curcode);
     ui->Edit1->setText(state.curcode);
 
-    if (const auto recent = TextFile::readLines(dataFile(LocalStore::recentFile))) {
+    if (const auto recent = readDataFile(this, LocalStore::recentFile)) {
         const QList<LocalStore::Station> stations = LocalStore::parseStations(*recent);
         for (const LocalStore::Station& station : stations) {
             state.recentnames << station.name;
@@ -63,7 +75,7 @@ void TForm1::getbase() {
     }
 
     // Without the file the menu stays empty for this run, closing items included.
-    if (const auto favourites = TextFile::readLines(dataFile(LocalStore::favouritesFile))) {
+    if (const auto favourites = readDataFile(this, LocalStore::favouritesFile)) {
         for (const LocalStore::Station& station : LocalStore::parseStations(*favourites)) {
             appendFavouriteDeleteItem(station.name);
             state.favnames << station.name;

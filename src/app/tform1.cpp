@@ -253,7 +253,7 @@ void TForm1::runFirstShow() {
     createbase();
     sendbase();
     getbase();
-    yzgp(state.curcode);
+    state.curname = yzgp(state.curcode);
     addtv();
     createsj();
     ui->Label33->setText(kTodayPrefix + Formats::shortDate(Clock::today()) + kTodaySuffix);
@@ -286,7 +286,8 @@ void TForm1::resetPerStockState() {
 }
 
 void TForm1::start() {
-    TextFile::writeLines(dataFile(LocalStore::lastStockFile), {ui->Edit1->text()});
+    // The file only tells the next start where to begin: a save that fails does not stop the switch.
+    guarded([this] { TextFile::writeLines(dataFile(LocalStore::lastStockFile), {ui->Edit1->text()}); });
     state.forumtitles.clear();
     state.forumdates.clear();
     state.forumcounts.clear();

@@ -90,7 +90,8 @@ public:
     QSystemTrayIcon* trayIcon() const { return trayIcon_; }
 
     // ----- Quotes (quotes/form1_quotes.cpp, form1_watchlist.cpp, form1_monitor.cpp, form1_widget.cpp) -----
-    // Stock look-up: the name of the stock with this code on the quote service ("" when none); sets curname.
+    // Stock look-up: the name of the stock with this code on the quote service ("" when none). Its callers set
+    // curname from it, the stock switch only once the switch goes ahead.
     virtual QString yzgp(const QString& code);
     // Index summary of the two markets.
     virtual void getvtzs();

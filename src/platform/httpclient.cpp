@@ -11,6 +11,7 @@
 #include <QTimer>
 #include <QUrl>
 
+#include <algorithm>
 #include <memory>
 
 const QString HttpClient::defaultUserAgent = QStringLiteral("'Mozilla/4.0 (compatible; MSIE 6.0; Windows 98; Maxthon)");
@@ -71,9 +72,11 @@ void HttpClient::close() {
 // Redirects are followed here rather than by the network library, whose own following was seen to send the
 // first request twice now and then: a doubled POST would store a record twice.
 QByteArray HttpClient::fetch(QString url, bool post, QByteArray body) {
+    const QDeadlineTimer deadline(2 * qint64(readTimeout()), Qt::PreciseTimer);
     for (int hop = 0;; ++hop) {
-        const Answer answer = wait(post ? manager_->post(request(url, formContentType), body)
-                                        : manager_->get(request(url, contentType_)));
+        const Answer answer =
+            wait(post ? manager_->post(request(url, formContentType), body) : manager_->get(request(url, contentType_)),
+                 deadline);
         if (!isRedirect(answer.status))
             return answer.body;
         if (!followRedirects_)
@@ -106,7 +109,7 @@ QNetworkRequest HttpClient::request(const QString& url, const QString& contentTy
     return request;
 }
 
-HttpClient::Answer HttpClient::wait(QNetworkReply* reply) {
+HttpClient::Answer HttpClient::wait(QNetworkReply* reply, const QDeadlineTimer& deadline) {
     const QPointer<QNetworkReply> watched(reply);
     const QPointer<HttpClient> self(this);
     const QUrl url = reply->url();
@@ -118,22 +121,43 @@ HttpClient::Answer HttpClient::wait(QNetworkReply* reply) {
     silence.setSingleShot(true);
     silence.setTimerType(Qt::PreciseTimer);
     silence.setInterval(timeoutMs);
-    bool timedOut = false;
+    QTimer overall;
+    overall.setSingleShot(true);
+    overall.setTimerType(Qt::PreciseTimer);
+    enum class Stop { None, Silence, Overall, TooLarge } stop = Stop::None;
+    const auto stopWith = [&stop, reply](Stop why) {
+        if (stop == Stop::None)
+            stop = why;
+        reply->abort();
+    };
+    // The body is taken as it arrives, so an oversized reply is stopped before it is held whole.
+    QByteArray body;
+    const auto take = [&] {
+        body += reply->readAll();
+        if (body.size() > maxReplyBytes)
+            stopWith(Stop::TooLarge);
+    };
     const auto heard = [&silence] { silence.start(); };
-    connect(reply, &QNetworkReply::metaDataChanged, &loop, heard);
-    connect(reply, &QNetworkReply::readyRead, &loop, heard);
+    connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
+        heard();
+        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > maxReplyBytes)
+            stopWith(Stop::TooLarge);
+    });
+    connect(reply, &QNetworkReply::readyRead, &loop, [&] {
+        heard();
+        take();
+    });
     connect(reply, &QNetworkReply::downloadProgress, &loop, heard);
     connect(reply, &QNetworkReply::uploadProgress, &loop, heard);
-    connect(&silence, &QTimer::timeout, &loop, [&timedOut, reply] {
-        timedOut = true;
-        reply->abort();
-    });
+    connect(&silence, &QTimer::timeout, &loop, [&] { stopWith(Stop::Silence); });
+    connect(&overall, &QTimer::timeout, &loop, [&] { stopWith(Stop::Overall); });
     connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
     connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
     connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &loop, [reply] { reply->abort(); });
 
     ++waiting_;
     silence.start();
+    overall.start(int(std::max<qint64>(0, deadline.remainingTime())));
     if (!reply->isFinished())
         loop.exec();
     if (!self)
@@ -152,12 +176,18 @@ HttpClient::Answer HttpClient::wait(QNetworkReply* reply) {
         reply->abort();
         throw HttpError(QStringLiteral("request to %1 abandoned: the program is quitting").arg(address));
     }
-    if (timedOut)
+    if (stop == Stop::None)
+        take();
+    if (stop == Stop::Silence)
         throw HttpError(QStringLiteral("no data from %1 for %2 ms").arg(address).arg(timeoutMs));
+    if (stop == Stop::Overall)
+        throw HttpError(QStringLiteral("%1 took longer than %2 ms").arg(address).arg(2 * timeoutMs));
+    if (stop == Stop::TooLarge)
+        throw HttpError(QStringLiteral("%1: reply larger than %2 bytes").arg(address).arg(maxReplyBytes));
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
     if (reply->error() != QNetworkReply::NoError)
         throw HttpError(QStringLiteral("%1: %2").arg(address, reply->errorString()), status);
-    Answer answer{status, reply->readAll(), QString()};
+    Answer answer{status, std::move(body), QString()};
     if (isRedirect(status)) {
         const QByteArray location = reply->rawHeader("Location");
         if (!location.isEmpty())

@@ -4,6 +4,7 @@
 #include "platform/gbk.h"
 
 #include <QByteArray>
+#include <QDeadlineTimer>
 #include <QObject>
 #include <QString>
 
@@ -24,8 +25,11 @@ public:
 //
 // get() and post() block their caller in a nested event loop, so timers, socket events and clicks go on
 // while a request waits, as the program's handlers expect. Any failure throws HttpError; a request still
-// waiting when the application quits is abandoned and throws too. The body comes back as the server sent it
-// (the client asks for no compression and undoes none), over HTTP/1.1, with no proxy.
+// waiting when the application quits is abandoned and throws too. Besides the read time-out, which counts
+// silence, a request fails once twice the read time-out has passed since it was made (redirects included), so
+// a site that trickles its reply cannot hold a handler for ever, and once its reply passes maxReplyBytes,
+// which is never held in memory whole. The body comes back as the server sent it (the client asks for no
+// compression and undoes none), over HTTP/1.1, with no proxy.
 class HttpClient : public QObject {
     Q_OBJECT
 public:
@@ -38,6 +42,8 @@ public:
     static constexpr int defaultReadTimeoutMs = 30000;
     // Redirects followed for one request before it fails.
     static constexpr int maxRedirects = 15;
+    // The largest reply taken: several times the largest page the program reads (a full ranking page).
+    static constexpr qint64 maxReplyBytes = 16 * 1024 * 1024;
 
     explicit HttpClient(QObject* parent = nullptr);
     ~HttpClient() override;
@@ -72,7 +78,7 @@ private:
 
     QByteArray fetch(QString url, bool post, QByteArray body);
     QNetworkRequest request(const QString& url, const QString& contentType) const;
-    Answer wait(QNetworkReply* reply);
+    Answer wait(QNetworkReply* reply, const QDeadlineTimer& deadline);
 
     QNetworkAccessManager* manager_;
     QString userAgent_ = defaultUserAgent;

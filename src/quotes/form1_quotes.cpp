@@ -102,11 +102,13 @@ void switchStock(TForm1& form) {
         return refuseCode(form, kNeedSixDigits);
     if (!kMarketFirstDigits.contains(code.front()))
         return refuseCode(form, kNeedMarketCode);
-    if (form.yzgp(code).isEmpty())
+    const QString name = form.yzgp(code);
+    if (name.isEmpty())
         return refuseCode(form, kUnknownStock);
     // No half-hour announcement may run on a half-reset stock.
     form.Timer7->stop();
     form.state.curcode = code;
+    form.state.curname = name;
     form.resetPerStockState();
     form.loadBigOrderPages();
     form.WebBrowser1->navigate(form.state.serverurl + Backend::stockPage + form.state.curcode);
@@ -118,11 +120,8 @@ void switchStock(TForm1& form) {
 QString TForm1::yzgp(const QString& code) {
     try {
         IdHTTPgj->setFollowRedirects(true);
-        const std::optional<QString> name = Quotes::yzgpName(Quotes::fetchQuotePage(*IdHTTPgj, code));
-        if (!name)
-            return {};
-        state.curname = *name;
-        return *name;
+        // The caller makes the name current: a refused switch must leave `curname` as it was.
+        return Quotes::yzgpName(Quotes::fetchQuotePage(*IdHTTPgj, code)).value_or(QString());
     } catch (...) {
         // The look-up only answers whether the stock exists; a failed one reads as "no such stock".
         return {};

@@ -65,8 +65,7 @@ QString decodeReply(const QByteArray& reply);
 QuoteRecord readQuoteReply(const QByteArray& reply);
 
 // `yzgp`'s reading of a reply (the look-up that tells whether a code exists): no value when the reply has
-// fewer than three commas (the caller then leaves `curname` as it was and takes an empty name), else field 3,
-// which may itself be empty for a code the service does not know.
+// fewer than three commas, else field 3, which may itself be empty for a code the service does not know.
 std::optional<QString> yzgpName(const QByteArray& reply);
 
 // Sign convention of every quote display: a text holding "-" anywhere is a fall; anything else, zero

@@ -21,6 +21,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 // The widget's client keeps the client library's own user agent, unlike the program's other clients.
@@ -108,6 +110,17 @@ void TForm15::getgj(const QString& code, const QString& firstLabel, const QStrin
         else
             label->setGeometry(left, top, label->sizeHint().width(), WidgetLayout::labelHeight);
         label->show();
+    }
+    // A value longer than the design allows for pushes the labels after it to the right, and the widget widens,
+    // its right edge staying where it was.
+    for (int role = WidgetLayout::Price; role < WidgetLayout::labelsPerStock; ++role) {
+        QLabel* label = at(widgetlabels, first + role);
+        label->move(std::max(label->x(), at(widgetlabels, first + role - 1)->geometry().right() + 2), label->y());
+    }
+    const int right = at(widgetlabels, first + WidgetLayout::Volume)->geometry().right() + 1;
+    if (right > width()) {
+        move(x() - (right - width()), y());
+        resize(right, height());
     }
     if (update.background) {
         for (int role = WidgetLayout::Price; role < WidgetLayout::labelsPerStock; ++role)

@@ -7,6 +7,7 @@
 #include "app/registry.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
+#include "app/unreadablefile.h"
 #include "app/widgetevents.h"
 #include "platform/failures.h"
 #include "platform/httpclient.h"
@@ -112,8 +113,9 @@ void TForm3::enableSettingControls(bool enabled) {
         control->setEnabled(enabled);
 }
 
-void TForm3::showSettings(const SettingsStore::Settings& stored) {
+void TForm3::showSettings(const SettingsStore::Settings& stored, bool readable) {
     UnitState& state = Form1->state;
+    storeUnreadable_ = !readable;
     WatchList::setStocks(state, stored.stocks);
     state.phoneknown = stored.phone.hasNumber() ? 1 : 0;
     state.smsalerts = stored.phone.smsalerts ? 1 : 0;
@@ -341,6 +343,8 @@ void TForm3::phoneRegistered(const QString& number) {
 }
 
 void TForm3::BitBtn3Click() {
+    if (storeUnreadable_)
+        return reportUnreadableFile(this, LocalStore::alertDatabaseFile);
     const WaitingWindow waiting(this);
     UnitState& state = Form1->state;
     // The local settings come first and stand on their own: they are stored whether or not the back-end
@@ -393,13 +397,13 @@ void TForm3::leave() {
         return;
     }
     // The monitor and the widget read the lists by position next to the alert state and the labels of the
-    // last load, so the unsaved edits go: the lists and switches are what the tables hold again.
-    guarded([] {
-        const SettingsStore::Settings stored = SettingsStore::load(Form1->ado);
-        WatchList::setStocks(Form1->state, stored.stocks);
-        Form1->state.localalerts = stored.phone.localalerts ? 1 : 0;
-        Form1->state.smsalerts = stored.phone.smsalerts ? 1 : 0;
-    });
+    // last load, so the unsaved edits go: the lists and switches are what the tables hold again (nothing, when
+    // the tables cannot be read, as the last load found).
+    SettingsStore::Settings stored;
+    guarded([&stored] { stored = SettingsStore::load(Form1->ado); });
+    WatchList::setStocks(Form1->state, stored.stocks);
+    Form1->state.localalerts = stored.phone.localalerts ? 1 : 0;
+    Form1->state.smsalerts = stored.phone.smsalerts ? 1 : 0;
     restartMainWindow();
     hide();
 }

@@ -30,8 +30,9 @@ public:
     ~TForm3() override;
 
     // The window's share of the opening: the watch lists, the switches and every control from `stored`,
-    // nothing selected; then the window is centred and shown.
-    void showSettings(const SettingsStore::Settings& stored);
+    // nothing selected; then the window is centred and shown. When the stored settings could not be read
+    // (`readable` false) the save leaves the database as it is.
+    void showSettings(const SettingsStore::Settings& stored, bool readable = true);
 
     // Look-up of a code on the quote service (`lookupname` := the name, or empty when not found). A stock
     // found shows its name and price line and gets a selected list line; a failed fetch tells the user and
@@ -99,6 +100,8 @@ private:
     // The tables were rewritten during this opening by a save whose back-end half failed; leaving then
     // reloads the lists as a complete save would.
     bool storedLocally_ = false;
+    // The database could not be read when the window opened: a save would write over what it holds.
+    bool storeUnreadable_ = false;
 };
 
 // Whether the settings window is open. It edits the watch lists, so the monitor (the main window's Timer4) and

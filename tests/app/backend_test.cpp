@@ -1,5 +1,7 @@
 #include "app/backend.h"
 #include "app/hosts.h"
+#include "loopback/httpserver.h"
+#include "platform/httpclient.h"
 
 #include <gtest/gtest.h>
 
@@ -41,14 +43,20 @@ TEST(Envelope, RepliesAreSearchedAsTextSoAMatchNeverStraddlesTwoCharacters) {
 }
 
 TEST(Hosts, SitesOverridePointsEverySiteUnderOnePort) {
-    Hosts::setSitesOverrideForTests(QStringLiteral("http://127.0.0.1:4567/"));
-    EXPECT_EQ(Backend::serverurl(), QStringLiteral("http://127.0.0.1:4567/backend"));
-    EXPECT_EQ(Hosts::base(Hosts::quotes), QStringLiteral("http://127.0.0.1:4567/quotes"));
+    Loopback::HttpServer server;
+    ASSERT_TRUE(server.listen());
+    Hosts::setSitesOverrideForTests(server.url());
+    EXPECT_EQ(Backend::serverurl(), server.url(QStringLiteral("/backend")));
+    EXPECT_EQ(Hosts::base(Hosts::quotes), server.url(QStringLiteral("/quotes")));
     EXPECT_EQ(Hosts::rankingAddress(), QStringLiteral("127.0.0.1"));
-    EXPECT_EQ(Hosts::rankingPort(), 4567);
-    EXPECT_EQ(Backend::address(Backend::screeningPage, {{QStringLiteral("rq"), QStringLiteral("2026-12-04")},
-                                                        {QStringLiteral("zf"), QStringLiteral("5")}}),
-              QStringLiteral("http://127.0.0.1:4567/backend/gpzjcx2.asp?rq=2026%2D12%2D04&zf=5"));
+    EXPECT_EQ(Hosts::rankingPort(), server.port());
+    // A built address reaches the server as a query it reads back to the values given.
+    server.route("/backend/gpzjcx2.asp", [](const Loopback::HttpRequest&) { return Loopback::HttpReply::html("ok"); });
+    HttpClient().get(Backend::address(Backend::screeningPage, {{QStringLiteral("rq"), QStringLiteral("2026-12-04")},
+                                                               {QStringLiteral("zf"), QStringLiteral("5 %")}}));
+    EXPECT_EQ(server.lastRequest().path, "/backend/gpzjcx2.asp");
+    EXPECT_EQ(server.lastRequest().queryValue("rq"), "2026-12-04");
+    EXPECT_EQ(server.lastRequest().queryValue("zf"), "5 %");
 
     const QByteArray environment = qgetenv("BRENNOC_SITES");
     qunsetenv("BRENNOC_SITES");

@@ -43,7 +43,6 @@ public:
 
     QString yzgp(const QString& code) override {
         record(QStringLiteral("yzgp ") + code);
-        state.curname = lookedUpName;
         return lookedUpName;
     }
     void getvtzs() override { record(QStringLiteral("getvtzs")); }
@@ -136,6 +135,11 @@ protected:
 
     // A directory where a data file should be: opening it as a file fails.
     static void blockWithDirectory(const QString& name) { ASSERT_TRUE(QDir().mkpath(path(name))); }
+
+    // What the user is told when a data file cannot be read.
+    static QString unreadable(const QString& name) {
+        return QStringLiteral("无法读取数据文件%1，程序按默认设置继续运行。").arg(path(name));
+    }
 
     // The texts of the message boxes shown so far.
     QStringList messageTexts() {

@@ -46,10 +46,14 @@ TEST(ProgramBlock, CreatesTheWindowsInOrderSplashFirst) {
     Clock::clearForTests();
 }
 
-TEST(ProgramBlock, SplashCloseEndsTheProgram) {
+TEST(ProgramBlock, SplashSetsTheApplicationTitleAndItsCloseEndsTheProgram) {
     resetTerminationForTests();
+    setApplicationTitle(QString());
     TForm12 splash;
     splash.FormCreate();
+    // Plain message boxes carry this title as their caption.
+    EXPECT_EQ(applicationTitle(), QStringLiteral("Brennoc股票情报系统V4.5"));
+    EXPECT_EQ(splash.windowTitle(), applicationTitle());
     QTest::mouseClick(splash.ui->Label8, Qt::LeftButton);
     EXPECT_TRUE(terminationRequested());
     resetTerminationForTests();

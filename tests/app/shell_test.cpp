@@ -3,6 +3,7 @@
 #include "app/hosts.h"
 #include "app/tform1_ui.h"
 #include "form1_fixture.h"
+#include "support/windows.h"
 
 #include <QAction>
 #include <QEnterEvent>
@@ -10,7 +11,6 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -33,6 +33,8 @@ protected:
 
 TEST_F(ShellTest, MinimiseGoesToTheTrayAndStopsPlayback) {
     form->makePlayer();
+    EXPECT_FALSE(form->WMSysCommand(61488)); // maximise, and every other command: not ours
+    EXPECT_EQ(form->trayIcon(), nullptr);
     form->ui->Panel6->show();
     form->WebBrowser66->widget()->move(-1000, form->WebBrowser66->widget()->y());
     form->statusPanel(3)->setText(QStringLiteral("x"));
@@ -47,13 +49,18 @@ TEST_F(ShellTest, MinimiseGoesToTheTrayAndStopsPlayback) {
     EXPECT_EQ(form->WebBrowser66->widget()->x(), 20);
     EXPECT_TRUE(form->ui->Panel6->isHidden());
     EXPECT_TRUE(form->statusPanel(3)->text().isEmpty());
-}
 
-TEST_F(ShellTest, OtherSystemCommandsAreNotHandled) {
-    EXPECT_FALSE(form->WMSysCommand(61488)); // maximise
-    EXPECT_FALSE(form->WMSysCommand(61536)); // close
+    // Restored and minimised again: still one icon, which stays until the program ends.
+    QSystemTrayIcon* first = form->trayIcon();
+    form->N1->trigger();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->trayIcon(), nullptr);
+    EXPECT_EQ(form->state.traymode, 0);
+    EXPECT_TRUE(first->isVisible());
+    form->setWindowState(Qt::WindowMinimized); // the minimise button goes to the tray too
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_FALSE(form->windowState() & Qt::WindowMinimized);
+    EXPECT_EQ(form->findChildren<QSystemTrayIcon*>(), QList<QSystemTrayIcon*>{first});
 }
 
 TEST_F(ShellTest, WithoutATrayTheWindowMinimisesNormally) {
@@ -66,37 +73,6 @@ TEST_F(ShellTest, WithoutATrayTheWindowMinimisesNormally) {
     EXPECT_EQ(form->trayIcon(), nullptr);
 }
 
-TEST_F(ShellTest, TheMinimiseButtonGoesToTheTray) {
-    form->setWindowState(Qt::WindowMinimized);
-    QCoreApplication::processEvents();
-    EXPECT_FALSE(form->isVisible());
-    EXPECT_EQ(form->state.traymode, 1);
-    EXPECT_FALSE(form->windowState() & Qt::WindowMinimized);
-}
-
-TEST_F(ShellTest, MinimisingTwiceKeepsOneIcon) {
-    form->WMSysCommand(TForm1::minimiseCommand);
-    QSystemTrayIcon* first = form->trayIcon();
-    form->N1Click();
-    form->WMSysCommand(TForm1::minimiseCommand);
-    EXPECT_EQ(form->trayIcon(), first);
-    EXPECT_EQ(form->findChildren<QSystemTrayIcon*>().size(), 1);
-    EXPECT_TRUE(first->isVisible());
-}
-
-TEST_F(ShellTest, RestoreShowsTheWindowAndOnlySwitchesTheHalfHourTimerOn) {
-    form->WMSysCommand(TForm1::minimiseCommand);
-    form->Timer7->stop();
-    form->calls.clear();
-    form->N1->trigger();
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(form->state.traymode, 0);
-    EXPECT_TRUE(form->Timer7->isActive());
-    EXPECT_TRUE(form->calls.isEmpty());
-    // The icon stays until the program ends.
-    EXPECT_TRUE(form->trayIcon()->isVisible());
-}
-
 TEST_F(ShellTest, OnlyButtonDownMessagesPopTheMenuUp) {
     const std::pair<int, bool> messages[] = {{513, true},  {516, true},  {512, false}, {514, false}, {515, false},
                                              {517, false}, {518, false}, {519, false}, {0, false}};
@@ -106,38 +82,19 @@ TEST_F(ShellTest, OnlyButtonDownMessagesPopTheMenuUp) {
         form->PopupMenu1->hide();
     }
     // Qt's activations reach the filter as the mouse messages they stand for.
-    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::Trigger), 513);
-    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::Context), 516);
-    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::DoubleClick), 515);
-    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::MiddleClick), 519);
-    EXPECT_EQ(TForm1::trayMouseMessage(QSystemTrayIcon::Unknown), 0);
-
     form->WMSysCommand(TForm1::minimiseCommand);
     emit form->trayIcon()->activated(QSystemTrayIcon::DoubleClick);
+    emit form->trayIcon()->activated(QSystemTrayIcon::MiddleClick);
     EXPECT_FALSE(form->PopupMenu1->isVisible());
     emit form->trayIcon()->activated(QSystemTrayIcon::Context);
     EXPECT_TRUE(form->PopupMenu1->isVisible());
-}
-
-TEST_F(ShellTest, CodeBoxTakesDigitsAndBackspaceOnly) {
-    QLineEdit* edit = form->ui->Edit1;
-    edit->clear();
-    QTest::keyClicks(edit, QStringLiteral("12a-3 "));
-    EXPECT_EQ(edit->text(), QStringLiteral("123"));
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    EXPECT_EQ(edit->text(), QStringLiteral("12"));
-    QTest::keyClicks(edit, QStringLiteral("34567"));
-    EXPECT_EQ(edit->text(), QStringLiteral("123456"));
-
-    // Text that arrives without typing: a paste of anything but digits is refused whole.
-    edit->clear();
-    edit->insert(QStringLiteral("60a000"));
-    EXPECT_TRUE(edit->text().isEmpty());
-    edit->insert(QStringLiteral("600000"));
-    EXPECT_EQ(edit->text(), QStringLiteral("600000"));
+    form->PopupMenu1->hide();
+    emit form->trayIcon()->activated(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(form->PopupMenu1->isVisible());
 }
 
 TEST_F(ShellTest, KeyFiltersPassDigitsAndBackspaceAndSwallowTheRest) {
+    expectDigitsOnly(form->ui->Edit1, 6);
     const QList<std::pair<QChar, bool>> cases = {{u'0', true},  {u'9', true},  {QChar(8), true}, {u'a', false},
                                                  {u'-', false}, {u' ', false}, {u'.', false},    {u'中', false}};
     for (const auto& [typed, passes] : cases) {
@@ -148,11 +105,7 @@ TEST_F(ShellTest, KeyFiltersPassDigitsAndBackspaceAndSwallowTheRest) {
         form->ComboBox1KeyPress(key);
         EXPECT_EQ(key, QChar(0));
     }
-}
-
-TEST_F(ShellTest, ThresholdBoxesIgnoreTyping) {
     for (QComboBox* box : {form->ui->ComboBox1, form->ui->ComboBox2}) {
-        EXPECT_EQ(box->currentText(), QStringLiteral("2"));
         QTest::keyClicks(box, QStringLiteral("5"));
         EXPECT_EQ(box->currentText(), QStringLiteral("2"));
     }
@@ -163,30 +116,25 @@ TEST_F(ShellTest, LinkLabelsChangeColoursOnHover) {
          {form->ui->Label36, form->ui->Label39, form->ui->Label15, form->ui->Label45, form->ui->Label48}) {
         QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
         QCoreApplication::sendEvent(label, &enter);
-        EXPECT_EQ(Colours::background(label), Colours::red);
-        EXPECT_EQ(Colours::fontColour(label), Colours::white);
+        EXPECT_EQ(std::pair(Colours::background(label), Colours::fontColour(label)),
+                  std::pair(Colours::red, Colours::white));
         QEvent leave(QEvent::Leave);
         QCoreApplication::sendEvent(label, &leave);
-        EXPECT_EQ(Colours::background(label), Colours::white);
-        EXPECT_EQ(Colours::fontColour(label), Colours::navy);
+        EXPECT_EQ(std::pair(Colours::background(label), Colours::fontColour(label)),
+                  std::pair(Colours::white, Colours::navy));
     }
 }
 
-TEST_F(ShellTest, ContactPictureOpensTheContactPage) {
+TEST_F(ShellTest, ContactPictureOpensTheContactPageAndGettimeSplitsTheClock) {
     QTest::mouseClick(form->ui->Image5, Qt::LeftButton);
-    ASSERT_EQ(services->openedUrls.size(), 1);
-    EXPECT_EQ(services->openedUrls.front().toString(), Hosts::base(Hosts::contact) + QStringLiteral("/"));
-}
-
-TEST_F(ShellTest, GettimeSplitsTheClock) {
+    EXPECT_EQ(services->openedUrls, QList<QUrl>{QUrl(Hosts::base(Hosts::contact) + QStringLiteral("/"))});
     Clock::setForTests(QDateTime(QDate(2024, 3, 15), QTime(14, 5, 9, 123)));
     form->gettime();
     EXPECT_EQ(form->state.clockparts, (ClockParts{2024, 3, 15, 14, 5, 9, 123}));
 }
 
-TEST_F(Form1Test, ResumeItemsOnlyResume) {
-    RecordingForm1 form;
-    for (QAction* item : {form.N5, form.N6, form.N7, form.N18, form.N15}) {
+TEST_F(ShellTest, ResumeItemsOnlyResume) {
+    for (QAction* item : {form->N5, form->N6, form->N7, form->N18, form->N15}) {
         ASSERT_TRUE(item->isChecked());
         item->trigger(); // Qt would untick a checkable item here
         EXPECT_TRUE(item->isChecked()) << item->text().toStdString();

@@ -1,12 +1,11 @@
 #include "platform/clientsocket.h"
 
+#include "loopback/tcpserver.h"
 #include "platform/failures.h"
-#include "support/servers/tcpserver.h"
+#include "support/closedport.h"
 
 #include <QAbstractSocket>
-#include <QHostAddress>
 #include <QStringList>
-#include <QTcpServer>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -53,12 +52,6 @@ std::optional<TcpAnswer> wholeRequest(const QByteArray& pending, const QByteArra
     return TcpAnswer(answer, close, delivery);
 }
 
-quint16 closedPort() {
-    QTcpServer probe;
-    probe.listen(QHostAddress::LocalHost);
-    return probe.serverPort();
-}
-
 class ClientSocketTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(server.listen()); }
@@ -78,6 +71,7 @@ TEST_F(ClientSocketTest, ReadsAPageInPiecesAndTakesThePeersCloseAsNoError) {
     server.setHandler(
         [&](const QByteArray& pending) { return wholeRequest(pending, page, true, Delivery::split(8, 20)); });
     RecordedSocket recorded;
+    recorded.socket.setHost(QStringLiteral("no-such-host.invalid")); // the numeric address wins over the host
     point(recorded.socket);
     recorded.socket.setActive(true);
     EXPECT_TRUE(recorded.socket.active());
@@ -88,11 +82,9 @@ TEST_F(ClientSocketTest, ReadsAPageInPiecesAndTakesThePeersCloseAsNoError) {
 
     EXPECT_EQ(recorded.text, page);
     EXPECT_EQ(server.received(1), requestHead + requestTail);
-    EXPECT_EQ(recorded.events.first(), QStringLiteral("connected"));
-    EXPECT_EQ(recorded.events.last(), QStringLiteral("disconnected"));
+    EXPECT_EQ(recorded.events.first() + recorded.events.last(), QStringLiteral("connecteddisconnected"));
     EXPECT_GT(recorded.events.count(QStringLiteral("readable")), 1);
-    EXPECT_FALSE(recorded.events.contains(QStringLiteral("error")));
-    EXPECT_FALSE(recorded.socket.active());
+    EXPECT_FALSE(recorded.events.contains(QStringLiteral("error")) || recorded.socket.active());
 }
 
 TEST_F(ClientSocketTest, KeptOpenConnectionCarriesOneRequestAfterAnother) {
@@ -111,14 +103,6 @@ TEST_F(ClientSocketTest, KeptOpenConnectionCarriesOneRequestAfterAnother) {
     }
     EXPECT_EQ(server.connectionCount(), 1);
     EXPECT_TRUE(recorded.socket.active());
-}
-
-TEST_F(ClientSocketTest, AddressWinsOverHost) {
-    RecordedSocket recorded;
-    recorded.socket.setHost(QStringLiteral("no-such-host.invalid"));
-    point(recorded.socket);
-    recorded.socket.setActive(true);
-    EXPECT_TRUE(recorded.waitFor(QStringLiteral("connected")));
 }
 
 TEST_F(ClientSocketTest, SwitchingOffClosesAtOnceWithoutEvents) {
@@ -140,7 +124,7 @@ TEST_F(ClientSocketTest, SwitchingOffClosesAtOnceWithoutEvents) {
 TEST_F(ClientSocketTest, RefusedConnectionIsAnErrorAndLeavesTheSocketInactive) {
     RecordedSocket recorded;
     recorded.socket.setAddress(QStringLiteral("127.0.0.1"));
-    recorded.socket.setPort(closedPort());
+    recorded.socket.setPort(closedLoopbackPort());
     recorded.socket.setActive(true);
     ASSERT_TRUE(recorded.waitFor(QStringLiteral("error")));
     EXPECT_EQ(recorded.errorCode, int(QAbstractSocket::ConnectionRefusedError));

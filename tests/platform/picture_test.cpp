@@ -175,30 +175,26 @@ QRgb labelPixel(const QLabel& label, int x, int y) {
 
 } // namespace
 
-TEST(GifDecode, StillPictureIsOneFrameInItsColours) {
-    Gif layout{.screen = {3, 2}};
-    layout.frames = {{.rect = {0, 0, 3, 2}, .pixels = {0, 1, 2, 3, 2, 1}}};
-    const auto picture = decodePicture(encodeGif(layout));
+// A still frame keeps its colours and its rows, interlaced or not; indexes past a short colour map are see-through.
+TEST(GifDecode, StillFramesKeepTheirColoursAndRows) {
+    Gif still{.screen = {4, 1}, .colours = {red, green}}; // a 1-bit map while the data has 2-bit codes
+    still.frames = {{.rect = {0, 0, 4, 1}, .pixels = {0, 1, 2, 3}}};
+    const auto picture = decodePicture(encodeGif(still));
     ASSERT_TRUE(picture);
-    ASSERT_EQ(picture->frames.size(), 1);
     EXPECT_FALSE(picture->animated());
-    const QImage& image = picture->frames[0].image;
-    ASSERT_EQ(image.size(), QSize(3, 2));
-    const QRgb expected[] = {black, red, green, blue, green, red};
-    for (int i = 0; i < 6; ++i)
-        EXPECT_EQ(image.pixel(i % 3, i / 3), expected[i]) << i;
-}
+    const QRgb expected[] = {red, green, transparent, transparent};
+    for (int x = 0; x < 4; ++x)
+        EXPECT_EQ(picture->frames[0].image.pixel(x, 0), expected[x]) << x;
 
-TEST(GifDecode, InterlacedFrameWithLocalColoursFillsEachRow) {
     const std::vector<QRgb> local{qRgb(10, 20, 30), qRgb(40, 50, 60), qRgb(70, 80, 90), qRgb(100, 110, 120)};
     GifFrame frame{.rect = {0, 0, 2, 11}, .localColours = local, .interlace = true};
     // Lines arrive in four passes: rows 0, 8 / 4 / 2, 6, 10 / 1, 3, 5, 7, 9; row y is coloured y % 4.
     for (int row : {0, 8, 4, 2, 6, 10, 1, 3, 5, 7, 9})
         frame.pixels.insert(frame.pixels.end(), 2, row % 4);
-    const auto picture = decodePicture(encodeGif({.screen = {2, 11}, .frames = {frame}}));
-    ASSERT_TRUE(picture);
+    const auto interlaced = decodePicture(encodeGif({.screen = {2, 11}, .frames = {frame}}));
+    ASSERT_TRUE(interlaced);
     for (int y = 0; y < 11; ++y)
-        EXPECT_EQ(picture->frames[0].image.pixel(1, y), local[size_t(y % 4)]) << "row " << y;
+        EXPECT_EQ(interlaced->frames[0].image.pixel(1, y), local[size_t(y % 4)]) << "row " << y;
 }
 
 TEST(GifDecode, AnimationComposesFramesThroughEveryDisposal) {
@@ -244,37 +240,15 @@ TEST(GifDecode, LoopExtensionSetsTimesPlayed) {
     }
 }
 
-TEST(GifDecode, OddFramesAreClippedSkippedOrSeeThrough) {
+TEST(GifDecode, FramesPastTheScreenAreClipped) {
     // A frame reaching past the screen is clipped; one wholly outside leaves the screen as it was.
     const auto clipped = decodePicture(filledGif({{{0, 0, 4, 4}, 1}, {{2, 3, 6, 6}, 3}, {{40, 40, 2, 2}, 2}}));
     ASSERT_TRUE(clipped);
     ASSERT_EQ(clipped->frames.size(), 3);
     const QImage& second = clipped->frames[1].image;
     EXPECT_EQ(second.size(), QSize(4, 4));
-    EXPECT_EQ(second.pixel(3, 3), blue);
-    EXPECT_EQ(second.pixel(1, 3), red);
-    EXPECT_EQ(second.pixel(2, 2), red);
+    EXPECT_EQ(QList<QRgb>({second.pixel(3, 3), second.pixel(1, 3), second.pixel(2, 2)}), QList<QRgb>({blue, red, red}));
     EXPECT_EQ(clipped->frames[2].image, second);
-
-    // A frame of no width is skipped: the second image descriptor (0x2C, left, top, width, height) gets one.
-    QByteArray noWidth = filledGif({{{0, 0, 4, 4}, 1}, {{1, 1, 2, 2}, 3}, {{0, 0, 1, 1}, 2}});
-    const qsizetype descriptor = noWidth.indexOf(QByteArrayLiteral("\x2C\x01\x00\x01\x00\x02\x00"));
-    ASSERT_GT(descriptor, 0);
-    noWidth[descriptor + 5] = 0;
-    const auto skipped = decodePicture(noWidth);
-    ASSERT_TRUE(skipped);
-    ASSERT_EQ(skipped->frames.size(), 2);
-    EXPECT_EQ(skipped->frames[1].image.pixel(1, 1), red);
-    EXPECT_EQ(skipped->frames[1].image.pixel(0, 0), green);
-
-    // A 1-bit colour map while the image data still has 2-bit codes: indexes 2 and 3 are past the map.
-    Gif pastTheMap{.screen = {4, 1}, .colours = {red, green}};
-    pastTheMap.frames = {{.rect = {0, 0, 4, 1}, .pixels = {0, 1, 2, 3}}};
-    const auto picture = decodePicture(encodeGif(pastTheMap));
-    ASSERT_TRUE(picture);
-    const QRgb expected[] = {red, green, transparent, transparent};
-    for (int x = 0; x < 4; ++x)
-        EXPECT_EQ(picture->frames[0].image.pixel(x, 0), expected[x]) << x;
 }
 
 TEST(GifDecode, EveryTruncationFailsCleanlyOrKeepsWholeFrames) {
@@ -374,9 +348,7 @@ TEST(ShowPicture, AnimationStepsThroughItsPlaysThenStopsOnTheLastFrame) {
     ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("anim.gif"), encodeGif(layout))));
     PictureAnimator* animator = PictureAnimator::of(&label);
     ASSERT_NE(animator, nullptr);
-    EXPECT_TRUE(animator->running());
     EXPECT_EQ(labelPixel(label, 0, 0), red);
-
     for (QRgb colour : {green, blue, red, green, blue}) {
         animator->advance();
         EXPECT_EQ(labelPixel(label, 0, 0), colour);
@@ -385,22 +357,15 @@ TEST(ShowPicture, AnimationStepsThroughItsPlaysThenStopsOnTheLastFrame) {
     animator->advance();
     EXPECT_FALSE(animator->running());
     EXPECT_EQ(animator->playsDone(), 2);
-    animator->advance();
     EXPECT_EQ(labelPixel(label, 0, 0), blue);
-}
 
-TEST(ShowPicture, AnimationPlaysByItsOwnTimer) {
-    QTemporaryDir dir;
-    Gif layout{.loopRepeats = 0};
+    // With short delays and no loop limit it plays by its own timer, for ever.
+    layout = {.loopRepeats = 0};
     layout.frames = {{.rect = {0, 0, 2, 2}, .fill = 1, .delay = 2}, {.rect = {0, 0, 2, 2}, .fill = 2, .delay = 2}};
-    QLabel label;
     ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("fast.gif"), encodeGif(layout))));
-    PictureAnimator* animator = PictureAnimator::of(&label);
-    ASSERT_NE(animator, nullptr);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return animator->currentFrame() == 1; }, 2000));
-    EXPECT_EQ(labelPixel(label, 0, 0), green);
+    animator = PictureAnimator::of(&label);
     EXPECT_TRUE(QTest::qWaitFor([&] { return animator->playsDone() >= 3; }, 3000));
-    EXPECT_TRUE(animator->running()); // loops for ever
+    EXPECT_TRUE(animator->running());
 }
 
 TEST(ShowPicture, NextPictureReplacesTheAnimation) {
@@ -428,22 +393,12 @@ TEST(ShowPicture, NextPictureReplacesTheAnimation) {
 }
 
 TEST(OwnPictures, EveryPictureLoadsFromTheResources) {
-    struct Case {
-        const char* path;
-        QSize size;
-        bool animated;
-    };
-    const Case cases[] = {
-        {":/pictures/splash.jpg", {327, 153}, false}, {":/pictures/logo.gif", {48, 48}, false},
-        {":/pictures/rise.gif", {32, 32}, true},      {":/pictures/fall.gif", {32, 32}, false},
-        {":/pictures/go.gif", {24, 24}, false},
-    };
-    for (const Case& c : cases) {
-        const auto picture = loadPicture(QString::fromLatin1(c.path));
-        ASSERT_TRUE(picture) << c.path;
-        EXPECT_EQ(picture->frames[0].image.size(), c.size) << c.path;
-        EXPECT_EQ(picture->animated(), c.animated) << c.path;
-    }
-    EXPECT_EQ(loadPicture(QStringLiteral(":/pictures/rise.gif"))->loopCount, 0);
-    EXPECT_EQ(QImage(QStringLiteral(":/pictures/app.png")).size(), QSize(64, 64));
+    for (const char* path :
+         {":/pictures/splash.jpg", ":/pictures/logo.gif", ":/pictures/fall.gif", ":/pictures/go.gif"})
+        EXPECT_TRUE(loadPicture(QString::fromLatin1(path))) << path;
+    const auto rise = loadPicture(QStringLiteral(":/pictures/rise.gif"));
+    ASSERT_TRUE(rise);
+    EXPECT_TRUE(rise->animated());
+    EXPECT_EQ(rise->loopCount, 0);
+    EXPECT_FALSE(QImage(QStringLiteral(":/pictures/app.png")).isNull());
 }

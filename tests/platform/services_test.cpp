@@ -19,6 +19,8 @@
 #include <memory>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TEST(OpenInBrowser, OpensOnlyWellFormedWebAddresses) {
@@ -41,122 +43,53 @@ TEST(OpenInBrowser, OpensOnlyWellFormedWebAddresses) {
               QStringLiteral("https://example.com/q?a=1&b=%E4%BD%A0"));
 }
 
-TEST(ShowMessage, GoesToTheInstalledServices) {
-    ScopedFakeServices fakes;
-    QWidget owner;
-    fakes->answers = {MessageAnswer::Cancel};
-    EXPECT_EQ(showMessage(&owner, QStringLiteral("确定要删除吗？"), QStringLiteral("提示"), MessageIcon::Question,
-                          MessageButtons::OkCancel),
-              MessageAnswer::Cancel);
-    showMessage(nullptr, QStringLiteral("plain"), QStringLiteral("错误"));
-
-    ASSERT_EQ(fakes->messages.size(), 2u);
-    const RecordedMessage& first = fakes->messages[0];
-    EXPECT_EQ(first.owner, &owner);
-    EXPECT_EQ(first.text, QStringLiteral("确定要删除吗？"));
-    EXPECT_EQ(first.caption, QStringLiteral("提示"));
-    EXPECT_EQ(first.icon, MessageIcon::Question);
-    EXPECT_EQ(first.buttons, MessageButtons::OkCancel);
-    // Without icon and buttons: a plain OK box.
-    EXPECT_EQ(fakes->messages[1].icon, MessageIcon::None);
-    EXPECT_EQ(fakes->messages[1].buttons, MessageButtons::Ok);
-}
-
-// Shows a real message box and, once it is up, inspects it and closes it with `close`.
-struct ShownBox {
-    QString caption;
-    QString text;
-    Qt::TextFormat format = Qt::AutoText;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QMessageBox::StandardButtons buttons;
-    QStringList buttonTexts;
-};
-
-MessageAnswer answerRealBox(MessageIcon icon, MessageButtons buttons, const std::function<void(QMessageBox&)>& close,
-                            ShownBox& shown) {
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box)
-            return;
-        shown = {box->windowTitle(), box->text(), box->textFormat(), box->icon(), box->standardButtons(), {}};
-        for (QAbstractButton* button : box->buttons())
-            shown.buttonTexts.append(button->text());
-        close(*box);
-    });
-    return platformServices().message(nullptr, QStringLiteral("<b>不是粗体</b>"), QStringLiteral("提示"), icon,
-                                      buttons);
-}
-
+// The real box shows the text as it is, with the old system's captions on its buttons, and answers by the button
+// clicked (Escape as Cancel, or as Ok where there is no Cancel).
 TEST(RealMessageBox, ShowsPlainTextWithTheOldCaptionsAndMapsTheClickedButton) {
-    struct Case {
-        MessageIcon icon;
-        MessageButtons buttons;
-        std::optional<QMessageBox::StandardButton> click; // none: closed with Escape
-        QMessageBox::Icon shownIcon;
-        MessageAnswer answer;
+    using B = QMessageBox;
+    const std::tuple<MessageIcon, MessageButtons, std::optional<B::StandardButton>, B::Icon, MessageAnswer> cases[] = {
+        {MessageIcon::Information, MessageButtons::Ok, B::Ok, B::Information, MessageAnswer::Ok},
+        {MessageIcon::Error, MessageButtons::Ok, std::nullopt, B::Critical, MessageAnswer::Ok},
+        {MessageIcon::Question, MessageButtons::OkCancel, B::Cancel, B::Question, MessageAnswer::Cancel},
+        {MessageIcon::Warning, MessageButtons::OkCancel, std::nullopt, B::Warning, MessageAnswer::Cancel},
+        {MessageIcon::None, MessageButtons::YesNo, B::No, B::NoIcon, MessageAnswer::No},
+        {MessageIcon::Warning, MessageButtons::YesNo, B::Yes, B::Warning, MessageAnswer::Yes},
     };
-    const Case cases[] = {
-        {MessageIcon::Information, MessageButtons::Ok, QMessageBox::Ok, QMessageBox::Information, MessageAnswer::Ok},
-        {MessageIcon::Error, MessageButtons::Ok, std::nullopt, QMessageBox::Critical, MessageAnswer::Ok},
-        {MessageIcon::Question, MessageButtons::OkCancel, QMessageBox::Ok, QMessageBox::Question, MessageAnswer::Ok},
-        {MessageIcon::Question, MessageButtons::OkCancel, QMessageBox::Cancel, QMessageBox::Question,
-         MessageAnswer::Cancel},
-        {MessageIcon::Warning, MessageButtons::OkCancel, std::nullopt, QMessageBox::Warning, MessageAnswer::Cancel},
-        {MessageIcon::Warning, MessageButtons::YesNo, QMessageBox::Yes, QMessageBox::Warning, MessageAnswer::Yes},
-        {MessageIcon::None, MessageButtons::YesNo, QMessageBox::No, QMessageBox::NoIcon, MessageAnswer::No},
-    };
-    // The buttons shown for each set, with the old system's captions.
-    const std::map<MessageButtons, std::pair<QMessageBox::StandardButtons, QStringList>> shownButtons{
-        {MessageButtons::Ok, {QMessageBox::Ok, {"确定"}}},
-        {MessageButtons::OkCancel, {QMessageBox::Ok | QMessageBox::Cancel, {"确定", "取消"}}},
-        {MessageButtons::YesNo, {QMessageBox::Yes | QMessageBox::No, {"是(&Y)", "否(&N)"}}}};
+    const std::map<MessageButtons, QStringList> captions{{MessageButtons::Ok, {"确定"}},
+                                                         {MessageButtons::OkCancel, {"确定", "取消"}},
+                                                         {MessageButtons::YesNo, {"是(&Y)", "否(&N)"}}};
     ASSERT_EQ(dynamic_cast<FakePlatformServices*>(&platformServices()), nullptr);
-    for (const Case& c : cases) {
-        ShownBox shown;
-        const MessageAnswer answer = answerRealBox(
-            c.icon, c.buttons,
-            [&](QMessageBox& box) {
-                if (c.click)
-                    box.button(*c.click)->click();
-                else
-                    box.reject();
-            },
-            shown);
-        EXPECT_EQ(answer, c.answer) << int(c.buttons) << " " << (c.click ? int(*c.click) : -1);
-        EXPECT_EQ(shown.caption, QStringLiteral("提示"));
-        EXPECT_EQ(shown.text, QStringLiteral("<b>不是粗体</b>"));
-        EXPECT_EQ(shown.format, Qt::PlainText);
-        EXPECT_EQ(shown.icon, c.shownIcon);
-        const auto& [buttons, captions] = shownButtons.at(c.buttons);
-        EXPECT_EQ(shown.buttons, buttons);
-        for (const QString& caption : captions)
-            EXPECT_TRUE(shown.buttonTexts.contains(caption)) << caption.toStdString();
+    for (const auto& [icon, buttons, click, shownIcon, answer] : cases) {
+        QStringList seen;
+        QTimer::singleShot(0, [&] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            seen << box->windowTitle() << box->text() << QString::number(box->textFormat())
+                 << QString::number(box->icon());
+            for (QAbstractButton* button : box->buttons())
+                seen << button->text();
+            click ? box->button(*click)->click() : box->reject();
+        });
+        EXPECT_EQ(platformServices().message(nullptr, u"<b>不是粗体</b>"_s, u"提示"_s, icon, buttons), answer);
+        EXPECT_EQ(seen.mid(0, 4), QStringList({u"提示"_s, u"<b>不是粗体</b>"_s, QString::number(Qt::PlainText),
+                                               QString::number(shownIcon)}));
+        for (const QString& caption : captions.at(buttons))
+            EXPECT_TRUE(seen.mid(4).contains(caption)) << caption.toStdString();
     }
 }
 
+// An odd leftover loses its half, and a frame larger than the screen gets a negative corner rounded toward zero
+// (-50, not -51), as the old integer division did.
 TEST(CentreOnScreen, PlacesFrameWithDivisionTruncatingTowardZero) {
     const QRect screen = screenRect();
-    ASSERT_FALSE(screen.isEmpty());
-    // Frame sizes against the screen's: an odd leftover loses its half, and a frame larger than the screen
-    // gets a negative corner rounded toward zero (-50, not -51), as the old integer division did.
-    struct Case {
-        QSize frameLessScreen;
-        QPoint offset;
-    };
-    const Case cases[] = {
-        {{101, 51}, {50, 25}},
-        {{100, 50}, {50, 25}},
-        {{-101, -51}, {-50, -25}},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [frameLessScreen, offset] : {std::pair{QSize(101, 51), QPoint(50, 25)},
+                                                  {QSize(100, 50), QPoint(50, 25)},
+                                                  {QSize(-101, -51), QPoint(-50, -25)}}) {
         QWidget window;
-        window.resize(200, 100);
         window.show();
-        const QSize margins = frameSize(&window) - window.size();
-        window.resize(screen.size() - c.frameLessScreen - margins);
+        window.resize(screen.size() - frameLessScreen - (frameSize(&window) - window.size()));
         centreOnScreen(&window);
-        EXPECT_EQ(window.frameGeometry().topLeft(), screen.topLeft() + c.offset)
-            << c.frameLessScreen.width() << "x" << c.frameLessScreen.height();
+        EXPECT_EQ(window.frameGeometry().topLeft(), screen.topLeft() + offset) << frameLessScreen.width();
     }
 }
 
@@ -186,19 +119,14 @@ TEST(QtMediaPlayer, StretchSetsAspectModeAndCallsReportAtOnce) {
     QPointer<QWidget> video;
     {
         QtMediaPlayer player(&panel);
-        video = player.widget();
-        auto* view = qobject_cast<QVideoWidget*>(video.data());
-        ASSERT_NE(view, nullptr);
-        EXPECT_EQ(view->parentWidget(), &panel);
+        auto* view = qobject_cast<QVideoWidget*>(player.widget());
+        ASSERT_TRUE(view && view->parentWidget() == &panel);
+        video = view;
         player.setStretchToFit(true);
         EXPECT_EQ(view->aspectRatioMode(), Qt::IgnoreAspectRatio);
-        player.setStretchToFit(false);
-        EXPECT_EQ(view->aspectRatioMode(), Qt::KeepAspectRatio);
-
-        EXPECT_EQ(player.statusText(), MediaPlayer::statusStopped);
         QSignalSpy changes(&player, &MediaPlayer::statusChange);
         player.setUrl(QStringLiteral("http://127.0.0.1:9/stream"));
-        ASSERT_GE(changes.size(), 1);
+        EXPECT_GE(changes.size(), 1);
         player.stop();
         EXPECT_EQ(player.statusText(), MediaPlayer::statusStopped);
     }

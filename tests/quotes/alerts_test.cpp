@@ -59,35 +59,24 @@ std::string text(const QString& s) {
 
 } // namespace
 
-TEST(MonitorBranch, ChosenByHourAndMinuteWhileTheBroadcastIsDue) {
-    struct Case {
-        int hour, minute;
-        Branch expected;
-    };
-    const Case cases[] = {
+TEST(MonitorBranch, ChosenByHourAndMinuteWhileTheBroadcastIsDueAndSessionsExcludeTheirBounds) {
+    const std::tuple<int, int, Branch> cases[] = {
         {9, 27, Branch::AlertChecks},      {9, 28, Branch::OpeningBroadcast}, {9, 30, Branch::OpeningBroadcast},
         {9, 31, Branch::AlertChecks},      {11, 32, Branch::AlertChecks},     {11, 33, Branch::MiddayBroadcast},
         {11, 44, Branch::MiddayBroadcast}, {11, 45, Branch::AlertChecks},     {15, 2, Branch::AlertChecks},
         {15, 3, Branch::ClosingBroadcast}, {15, 9, Branch::ClosingBroadcast}, {15, 10, Branch::AlertChecks},
-        {10, 29, Branch::AlertChecks},     {14, 3, Branch::AlertChecks},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(branchAt(c.hour, c.minute, {}), c.expected) << c.hour << ":" << c.minute;
+    for (const auto& [hour, minute, expected] : cases) {
+        EXPECT_EQ(branchAt(hour, minute, {}), expected) << hour << ":" << minute;
         // Once given, a broadcast's minutes are ordinary alert passes.
-        EXPECT_EQ(branchAt(c.hour, c.minute, {true, true, true}), Branch::AlertChecks) << c.hour << ":" << c.minute;
+        EXPECT_EQ(branchAt(hour, minute, {true, true, true}), Branch::AlertChecks) << hour << ":" << minute;
     }
-    EXPECT_EQ(branchAt(9, 29, {false, true, true}), Branch::OpeningBroadcast);
     EXPECT_EQ(branchAt(11, 40, {true, false, true}), Branch::MiddayBroadcast);
-    EXPECT_EQ(branchAt(15, 5, {true, true, false}), Branch::ClosingBroadcast);
-}
-
-TEST(MonitorBranch, SessionsExcludeTheirBounds) {
-    const std::pair<QTime, bool> cases[] = {
-        {QTime(9, 30, 0), false}, {QTime(9, 30, 1), true},   {QTime(11, 29, 59), true}, {QTime(11, 30, 0), false},
-        {QTime(12, 0, 0), false}, {QTime(13, 0, 0), false},  {QTime(13, 0, 1), true},   {QTime(14, 59, 59), true},
-        {QTime(15, 0, 0), false}, {QTime(9, 29, 59), false}, {QTime(20, 0, 0), false},
+    const std::pair<QTime, bool> sessions[] = {
+        {QTime(9, 30, 0), false}, {QTime(9, 30, 1), true}, {QTime(11, 29, 59), true}, {QTime(11, 30, 0), false},
+        {QTime(13, 0, 0), false}, {QTime(13, 0, 1), true}, {QTime(14, 59, 59), true}, {QTime(15, 0, 0), false},
     };
-    for (const auto& [time, inside] : cases)
+    for (const auto& [time, inside] : sessions)
         EXPECT_EQ(insideSession(time), inside) << text(time.toString());
 }
 
@@ -96,13 +85,14 @@ TEST(Broadcasts, OneNumberedRowPerFetchedStock) {
     EXPECT_TRUE(broadcastRows(lists, 13).isEmpty());
     lists.appendRecord(Quotes::parseQuoteRecord(
         u"1,600519,贵州茅台,1688.00,-1.25%,-20.85,1687.99,12,1688.10,7,23456,395123.45,1670.00,x,1690,1665,1,35,"));
-    lists.appendRecord(Quotes::parseQuoteRecord(u"2,000002,万科A,10.00,0,0.00,9.99,80,10.00,95,5000,5000.00,9.95,"));
+    lists.appendRecord(
+        Quotes::parseQuoteRecord(u"2,000002,万科A,10.00,0.00%,0.00,9.99,80,10.00,95,5000,5000.00,9.95,"));
     const QList<QStringList> rows = broadcastRows(lists, 13);
     ASSERT_EQ(rows.size(), 2);
     EXPECT_EQ(rows[0],
               (QStringList{"1", QStringLiteral("贵州茅台(600519)"), "1670.00", QStringLiteral("-1.25%↓"), "23456"}));
-    // An unchanged stock is stored as "0.0" and counts as a rise.
-    EXPECT_EQ(rows[1], (QStringList{"2", QStringLiteral("万科A(000002)"), "9.95", QStringLiteral("0.0↑"), "5000"}));
+    // An unchanged stock counts as a rise.
+    EXPECT_EQ(rows[1], (QStringList{"2", QStringLiteral("万科A(000002)"), "9.95", QStringLiteral("0.00%↑"), "5000"}));
     EXPECT_EQ(broadcastRows(lists, 4)[0][2], QStringLiteral("1688.00"));
 }
 
@@ -131,6 +121,9 @@ TEST(AlertChecks, EachFiresPastItsThresholdOnceWithItsTexts) {
          QStringLiteral("最新价:10.10 跌:-0.12元 幅度:-1.20%↓ 成交量:54321手")},
         {BigTrade, quote("1.00%", "0.10", "2500"), pingan + QStringLiteral("在10:00:00有2500手大买单成交"), false,
          QStringLiteral("最新价:10.10 涨:0.10元 幅度:1.00% ↑ 成交量:54321手")},
+        // Four digits set: the length of the volume's text counts, not its value.
+        {BigTrade, quote("1.00%", "0.10", "999"), {}},
+        {BigTrade, quote("1.00%", "0.10", "0100"), pingan + QStringLiteral("在10:00:00有0100手大买单成交")},
         // Both sides are tested; when both qualify, the ask wins.
         {LargeOrder, quote("1.00%", "0.10", "35", "999", "999"), {}},
         {LargeOrder, quote("1.00%", "0.10", "35", "1000", "999"), order + QStringLiteral("买①出现1000手买单")},
@@ -193,23 +186,6 @@ TEST(AlertChecks, StockAtItsLimitGetsNoLargeOrderAlert) {
     EXPECT_TRUE(later->alerts.isEmpty());
 }
 
-TEST(AlertChecks, BigTradeByTheLengthOfTheLastTradesVolume) {
-    struct Case {
-        QString volume, digits;
-        bool fires;
-    };
-    const Case cases[] = {{"999", "4", false},  {"1000", "4", true},   {"9999", "5", false},
-                          {"10000", "5", true}, {"99999", "6", false}, {"0100", "4", true}};
-    for (const Case& c : cases) {
-        StockSettings s = settings("0100");
-        s.dealDigits = c.digits;
-        StockState state = armedState;
-        EXPECT_EQ(bigTradeCheck(quote("1.00%", "0.10", c.volume), s, state, true, tenOClock).has_value(), c.fires)
-            << text(c.volume);
-        EXPECT_EQ(state.dealcooldown, c.fires ? "0" : "-1") << text(c.volume);
-    }
-}
-
 TEST(StockChecks, InTheirOrderWithEveryKindAtOnce) {
     const QuoteEntry q = quote("9.50%", "0.88", "5000", "120", "20000");
     const std::optional<StockCheck> check = checkStock(q, settings("1111"), armedState, true, tenOClock);
@@ -222,27 +198,15 @@ TEST(StockChecks, InTheirOrderWithEveryKindAtOnce) {
 }
 
 TEST(StockChecks, UnreadableQuoteSkipsTheStockAndKeepsItsState) {
-    struct Case {
-        const char* what;
-        QuoteEntry quote;
-        QString flags;
-    };
     const QuoteEntry suspended = quote("-", "-");
-    const QuoteEntry noChange = quote("", "");
     QuoteEntry shortRecord = quote("9.5%", "0.9", "", "120", "95", "");
     shortRecord.volume.clear();
-    const QuoteEntry noAsk = quote("1.00%", "0.10", "35", "120", "");
-    const Case cases[] = {
-        {"suspended", suspended, "1000"},
-        {"suspended, change", suspended, "0001"},
-        {"no change", noChange, "1001"},
-        {"short record, limit", shortRecord, "1000"},
-        {"short record, trade", shortRecord, "0100"},
-        {"no ask", noAsk, "0010"},
+    const std::pair<QuoteEntry, const char*> cases[] = {
+        {suspended, "1000"},   {suspended, "0001"},   {quote("", ""), "1001"},
+        {shortRecord, "1000"}, {shortRecord, "0100"}, {quote("1.00%", "0.10", "35", "120", ""), "0010"},
     };
-    for (const Case& c : cases)
-        EXPECT_FALSE(checkStock(c.quote, settings(c.flags), armedState, true, tenOClock)) << c.what;
-
+    for (const auto& [q, flags] : cases)
+        EXPECT_FALSE(checkStock(q, settings(flags), armedState, true, tenOClock)) << flags;
     // Only the fields of the checks that are on matter.
     EXPECT_TRUE(checkStock(suspended, settings("0110"), armedState, true, tenOClock));
     EXPECT_TRUE(checkStock(suspended, settings("1001"), armedState, false, tenOClock)) << "no check runs";
@@ -276,8 +240,6 @@ TEST(PopupPlacement, RightEdgeOnTheScreenBottomOnTheWorkArea) {
         {{0, 0, 1280, 1024}, {64, 0, 1216, 1024}, {300, 100}, {980, 924}},
         // A panel at the top: its height is taken off, its offset is not added.
         {{0, 0, 1280, 1024}, {0, 30, 1280, 994}, {300, 100}, {980, 894}},
-        // A second screen to the right keeps its own origin.
-        {{1920, 0, 1280, 1024}, {1920, 0, 1280, 984}, {300, 100}, {2900, 884}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(popupCornerPosition(c.screen, c.workArea, c.frame), c.expected);

@@ -1,7 +1,6 @@
-// The watch list's rules: switch strings, the lists as stocks, list lines, phone numbers, the status text and
-// the back-end synchronisation's requests (the settings window's tests check them on the wire too).
+// The watch list's rules: switch strings, the lists as stocks, list lines, phone numbers and the back-end
+// synchronisation's requests.
 #include "app/backend.h"
-#include "app/localstore.h"
 #include "app/unitstate.h"
 #include "platform/failures.h"
 #include "platform/gbk.h"
@@ -27,13 +26,7 @@ Stock stock(const QString& code, const QString& name, const QString& openclose, 
 } // namespace
 
 TEST(WatchListFlags, EachEditWritesOnlyItsOwnCharacter) {
-    struct Case {
-        QString flags;
-        Flag flag;
-        bool on;
-        QString expected;
-    };
-    const Case cases[] = {
+    const std::tuple<QString, Flag, bool, QString> cases[] = {
         {"0000", WatchList::ChangeFlag, true, "0001"},
         {"0001", WatchList::DealFlag, true, "0101"},
         {"0101", WatchList::OrderFlag, true, "0111"},
@@ -43,9 +36,9 @@ TEST(WatchListFlags, EachEditWritesOnlyItsOwnCharacter) {
         {"", WatchList::OrderFlag, true, "0010"},
         {"1", WatchList::ChangeFlag, true, "1001"},
     };
-    for (const Case& c : cases) {
-        EXPECT_EQ(WatchList::withFlag(c.flags, c.flag, c.on), c.expected) << c.flags.toStdString() << " " << c.flag;
-        EXPECT_EQ(WatchList::flagOn(c.expected, c.flag), c.on) << c.expected.toStdString();
+    for (const auto& [flags, flag, on, expected] : cases) {
+        EXPECT_EQ(WatchList::withFlag(flags, flag, on), expected) << flags.toStdString() << " " << flag;
+        EXPECT_EQ(WatchList::flagOn(expected, flag), on) << expected.toStdString();
     }
     EXPECT_FALSE(WatchList::flagOn(QStringLiteral("11"), WatchList::ChangeFlag));
     EXPECT_FALSE(WatchList::flagOn(QStringLiteral("x1x1"), WatchList::LimitFlag));
@@ -68,17 +61,13 @@ TEST(WatchListStocks, ListsAndStocksRoundTripAndStayInStep) {
 
     state.watchinterval.append(QStringLiteral("10"));
     EXPECT_THROW(WatchList::stocks(state), Failure);
-}
 
-TEST(WatchListStocks, AlertStateIsArmedForEveryStock) {
-    UnitState state;
+    // Every stock's alerts are armed again.
     state.limitfired = {"1", "1", "1"};
     state.dealcooldown = {"12"};
     WatchList::resetAlertState(state, 2);
-    EXPECT_EQ(state.limitfired, QStringList({"0", "0"}));
-    EXPECT_EQ(state.dealcooldown, QStringList({"-1", "-1"}));
-    EXPECT_EQ(state.ordercooldown, QStringList({"-1", "-1"}));
-    EXPECT_EQ(state.pctcooldown, QStringList({"-1", "-1"}));
+    EXPECT_EQ(state.limitfired + state.dealcooldown + state.ordercooldown + state.pctcooldown,
+              QStringList({"0", "0", "-1", "-1", "-1", "-1", "-1", "-1"}));
 }
 
 TEST(WatchListLines, LineAndListedCode) {
@@ -101,13 +90,6 @@ TEST(WatchListPhone, OnlyElevenDigitsAreANumber) {
         EXPECT_EQ(WatchList::isPhoneNumber(text), expected) << text.toStdString();
 }
 
-TEST(WatchListStatus, TextOfBothSwitches) {
-    EXPECT_EQ(LocalStore::alertStatusText(false, false), QStringLiteral("本机监视股价：停止  手机接收股价：停止"));
-    EXPECT_EQ(LocalStore::alertStatusText(true, false), QStringLiteral("本机监视股价：启用  手机接收股价：停止"));
-    EXPECT_EQ(LocalStore::alertStatusText(false, true), QStringLiteral("本机监视股价：停止  手机接收股价：启用"));
-    EXPECT_EQ(LocalStore::alertStatusText(true, true), QStringLiteral("本机监视股价：启用  手机接收股价：启用"));
-}
-
 TEST(WatchListSync, SmsOnClearsEachGroupThenAddsItsStocksInPageOrder) {
     Stock first = stock("600000", "浦发银行", "1", "0");
     first.flags = QStringLiteral("1010");
@@ -116,27 +98,20 @@ TEST(WatchListSync, SmsOnClearsEachGroupThenAddsItsStocksInPageOrder) {
     first.orderdigits = QStringLiteral("6");
     Stock second = stock("000001", "平安银行", "0", "1");
     second.interval = QStringLiteral("30");
-
-    QList<QByteArray> bodies;
-    QStringList paths;
-    for (const Post& post : WatchList::syncPosts({first, second}, kPhone, true)) {
-        paths << post.path;
-        bodies << Gbk::formBody(post.fields);
-    }
-    EXPECT_EQ(paths, QStringList({"/gpycf.asp", "/gpdel1.asp", "/gpadd1.asp", "/gpdel2.asp", "/gpadd2.asp",
-                                  "/gpadd2.asp", "/gpdel3.asp", "/gpadd3.asp"}));
+    QList<QByteArray> posts;
+    for (const Post& post : WatchList::syncPosts({first, second}, kPhone, true))
+        posts << post.path.toLatin1() + " " + Gbk::formBody(post.fields);
     const QByteArray pufa = "%C6%D6%B7%A2%D2%F8%D0%D0";   // 浦发银行 in GBK
     const QByteArray pingan = "%C6%BD%B0%B2%D2%F8%D0%D0"; // 平安银行 in GBK
-    const QList<QByteArray> expected{
-        "sn=13800138000&ycf=1",
-        "sn=13800138000",
-        "sn=13800138000&gpmc=" + pufa + "&gpdm=600000",
-        "sn=13800138000",
-        "sn=13800138000&zh=1010&ddcj=5&ddmm=6&zdf=7&gpmc=" + pufa + "&gpdm=600000",
-        "sn=13800138000&zh=0000&ddcj=4&ddmm=4&zdf=5&gpmc=" + pingan + "&gpdm=000001",
-        "sn=13800138000",
-        // The periodic page carries the code before the name.
-        "sn=13800138000&sjjg=30&gpdm=000001&gpmc=" + pingan,
-    };
-    EXPECT_EQ(bodies, expected);
+    EXPECT_EQ(posts, QList<QByteArray>({
+                         "/gpycf.asp sn=13800138000&ycf=1",
+                         "/gpdel1.asp sn=13800138000",
+                         "/gpadd1.asp sn=13800138000&gpmc=" + pufa + "&gpdm=600000",
+                         "/gpdel2.asp sn=13800138000",
+                         "/gpadd2.asp sn=13800138000&zh=1010&ddcj=5&ddmm=6&zdf=7&gpmc=" + pufa + "&gpdm=600000",
+                         "/gpadd2.asp sn=13800138000&zh=0000&ddcj=4&ddmm=4&zdf=5&gpmc=" + pingan + "&gpdm=000001",
+                         "/gpdel3.asp sn=13800138000",
+                         // The periodic page carries the code before the name.
+                         "/gpadd3.asp sn=13800138000&sjjg=30&gpdm=000001&gpmc=" + pingan,
+                     }));
 }

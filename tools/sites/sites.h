@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/servers/httpserver.h"
+#include "loopback/httpserver.h"
 
 #include <QByteArray>
 #include <QMap>

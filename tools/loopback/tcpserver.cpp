@@ -1,4 +1,4 @@
-#include "support/servers/tcpserver.h"
+#include "loopback/tcpserver.h"
 
 #include <QHostAddress>
 #include <QTcpServer>

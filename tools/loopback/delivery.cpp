@@ -1,4 +1,4 @@
-#include "support/servers/delivery.h"
+#include "loopback/delivery.h"
 
 #include <QPointer>
 #include <QTcpSocket>

@@ -1,4 +1,4 @@
-#include "support/servers/httpserver.h"
+#include "loopback/httpserver.h"
 
 #include <QHostAddress>
 #include <QTcpServer>
