@@ -9,7 +9,7 @@ packages=(
     qt6-webengine-dev qt6-multimedia-dev qt6-charts-dev libqt6sql6-sqlite
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
     libxlsxwriter-dev libgif-dev libjpeg62-turbo-dev fonts-noto-cjk
-    libgtest-dev libgmock-dev libbenchmark-dev
+    libgtest-dev libgmock-dev libbenchmark-dev unzip
 )
 [ $# -gt 0 ] && packages=("$@")
 

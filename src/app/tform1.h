@@ -157,6 +157,8 @@ public:
     void ComboBox1Change(); // a threshold box changed (both boxes)
     void Label49Click();    // shows the board
     void Label66Click();    // hides the board
+    // "跟踪强势股" (rankings/form1_tracking.cpp): opens the strong-stock tracking window once it has stocks.
+    void Label69Click();
     // The ranking request of a date on ClientSocket1 (tdc) and ClientSocket2 (ddx).
     void socketgettdzj(const QString& date);
     void socketgetddx(const QString& date);

@@ -118,6 +118,10 @@ struct UnitState {
     QStringList trackflags;   // one per tracked stock: "1" once its rally notice was given, else "0"
     QStringList trackcolours; // eight "0"/"1" per tracked stock, one per tracking grid column
     int trackrows = 0;        // rows appended to the tracking table so far
+    int trackrow = 1;         // the tracking table's row to poll next (1-based; entry trackrow - 1 of the lists)
+    int trackcount = 0;       // tracked stocks that have rallied
+    int trackfails = 0;       // failed polls since the last rest
+    int trackwait = 0;        // seconds waited in the current rest
 
     // TV stations: recently watched (a ring of ten once full) and favourites; parallel name and address lists.
     QStringList recentnames;

@@ -4,6 +4,7 @@
 #include "platform/webbrowser_qt.h"
 
 #include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -104,6 +105,18 @@ public:
         return answerOf(box.standardButton(box.clickedButton()), buttons);
     }
 
+    QString saveFileName(QWidget* owner, const SaveFileQuestion& question) override {
+        QFileDialog dialog(owner);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setNameFilter(question.filter);
+        dialog.setDefaultSuffix(question.defaultSuffix);
+        dialog.selectFile(question.fileName);
+        if (dialog.exec() != QDialog::Accepted)
+            return QString();
+        return dialog.selectedFiles().value(0);
+    }
+
     void openUrl(const QUrl& url) override { QDesktopServices::openUrl(url); }
 
     bool systemTrayAvailable() const override { return QSystemTrayIcon::isSystemTrayAvailable(); }
@@ -130,6 +143,10 @@ void installPlatformServices(std::unique_ptr<PlatformServices> services) {
 MessageAnswer showMessage(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon,
                           MessageButtons buttons) {
     return platformServices().message(owner, text, caption, icon, buttons);
+}
+
+QString askSaveFileName(QWidget* owner, const SaveFileQuestion& question) {
+    return platformServices().saveFileName(owner, question);
 }
 
 bool openInBrowser(const QString& url) {

@@ -244,4 +244,5 @@ void TForm1::connectRankingHandlers() {
         connect(box, &QComboBox::currentIndexChanged, this, [this] { guarded([this] { ComboBox1Change(); }); });
     onClick(ui->Label49, [this] { Label49Click(); });
     onClick(ui->Label66, [this] { Label66Click(); });
+    onClick(ui->Label69, [this] { Label69Click(); });
 }

@@ -106,3 +106,21 @@ TEST(SitesServer, AnnouncedRequestsAreNotKept) {
         EXPECT_EQ(client.get(server.url(QStringLiteral("/page"))), "ok");
     EXPECT_TRUE(server.requests().isEmpty());
 }
+
+TEST(SimulatedMarket, RallyStocksHoldStillThenClimbInTurn) {
+    const QList<QTime> turns{QTime(10, 0), QTime(10, 50), QTime(13, 30), QTime(14, 30)};
+    qsizetype turn = 0;
+    for (const Market::Listing& listing : Market::listings()) {
+        if (listing.role != Market::Role::Rally)
+            continue;
+        const QTime start = turns.at(turn++);
+        for (int day = 0; day < 5; ++day) {
+            const QDate date = monday.addDays(day);
+            const double before = Market::quote(listing, QDateTime(date, start.addSecs(-60))).changePercent();
+            const double after = Market::quote(listing, QDateTime(date, start.addSecs(11 * 60))).changePercent();
+            EXPECT_LT(before, 2.0) << listing.code.toStdString() << ' ' << day;
+            EXPECT_GT(after - before, 1.6) << listing.code.toStdString() << ' ' << day;
+        }
+    }
+    EXPECT_EQ(turn, turns.size());
+}

@@ -22,6 +22,15 @@ MessageAnswer FakePlatformServices::message(QWidget* owner, const QString& text,
     return answer;
 }
 
+QString FakePlatformServices::saveFileName(QWidget*, const SaveFileQuestion& question) {
+    saveQuestions.push_back(question);
+    if (savePaths.empty())
+        return QString();
+    const QString path = savePaths.front();
+    savePaths.pop_front();
+    return path;
+}
+
 ScopedFakeServices::ScopedFakeServices() {
     auto fakes = std::make_unique<FakePlatformServices>();
     fakes_ = fakes.get();

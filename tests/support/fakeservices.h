@@ -7,6 +7,7 @@
 //
 //     ScopedFakeServices fakes;
 //     fakes->answers.push_back(MessageAnswer::Cancel);   // the next box is answered with Cancel
+//     fakes->savePaths.push_back(path);                  // the next save dialog chooses `path`
 //     TForm24 form;                                      // creates its browsers through the fakes
 //     auto* browser = fakes->browsers.at(0).data();
 //     browser->complete(url, html);                      // the page "finished loading"
@@ -129,11 +130,15 @@ public:
     // yes/no box).
     MessageAnswer message(QWidget* owner, const QString& text, const QString& caption, MessageIcon icon,
                           MessageButtons buttons) override;
+    // Records the question and answers with the next scripted path; with none left, "" (cancelled).
+    QString saveFileName(QWidget* owner, const SaveFileQuestion& question) override;
     void openUrl(const QUrl& url) override { openedUrls.append(url); }
     bool systemTrayAvailable() const override { return trayAvailable; }
 
     std::vector<RecordedMessage> messages;
     std::deque<MessageAnswer> answers;
+    std::vector<SaveFileQuestion> saveQuestions;
+    std::deque<QString> savePaths;
     QList<QUrl> openedUrls;
     std::vector<QPointer<FakeWebBrowser>> browsers;
     std::vector<QPointer<FakeMediaPlayer>> players;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 namespace {
@@ -40,7 +41,7 @@ const QList<Listing>& table() {
         {QStringLiteral("601318"), QStringLiteral("中国平安"), 4500, 45, Role::BigTrades},
         {QStringLiteral("600030"), QStringLiteral("中信证券"), 2200, 50, Role::Ordinary},
         {QStringLiteral("600276"), QStringLiteral("恒瑞医药"), 4500, 25, Role::Ordinary},
-        {QStringLiteral("600887"), QStringLiteral("伊利股份"), 2800, 15, Role::Ordinary},
+        {QStringLiteral("600887"), QStringLiteral("伊利股份"), 2800, 15, Role::Rally},
         {QStringLiteral("600900"), QStringLiteral("长江电力"), 2800, 20, Role::Ordinary},
         {QStringLiteral("601012"), QStringLiteral("隆基绿能"), 1800, 30, Role::Ordinary},
         {QStringLiteral("601166"), QStringLiteral("兴业银行"), 1800, 15, Role::Ordinary},
@@ -55,7 +56,7 @@ const QList<Listing>& table() {
         {QStringLiteral("600104"), QStringLiteral("上汽集团"), 1400, 6, Role::Ordinary},
         {QStringLiteral("601668"), QStringLiteral("中国建筑"), 550, 12, Role::Ordinary},
         {QStringLiteral("600048"), QStringLiteral("保利发展"), 900, 12, Role::Ordinary},
-        {QStringLiteral("601899"), QStringLiteral("紫金矿业"), 1600, 35, Role::Ordinary},
+        {QStringLiteral("601899"), QStringLiteral("紫金矿业"), 1600, 35, Role::Rally},
         {QStringLiteral("600690"), QStringLiteral("海尔智家"), 2700, 10, Role::Ordinary},
         {QStringLiteral("000001"), QStringLiteral("平安银行"), 1100, 15, Role::Ordinary},
         {QStringLiteral("000002"), QStringLiteral("万科A"), 700, 20, Role::Slide},
@@ -63,13 +64,13 @@ const QList<Listing>& table() {
         {QStringLiteral("000333"), QStringLiteral("美的集团"), 7000, 25, Role::Ordinary},
         {QStringLiteral("000651"), QStringLiteral("格力电器"), 4000, 15, Role::Ordinary},
         {QStringLiteral("000725"), QStringLiteral("京东方A"), 420, 25, Role::LimitUp},
-        {QStringLiteral("000063"), QStringLiteral("中兴通讯"), 3000, 20, Role::Ordinary},
+        {QStringLiteral("000063"), QStringLiteral("中兴通讯"), 3000, 20, Role::Rally},
         {QStringLiteral("000568"), QStringLiteral("泸州老窖"), 15000, 20, Role::Ordinary},
         {QStringLiteral("002304"), QStringLiteral("洋河股份"), 8500, 6, Role::Ordinary},
         {QStringLiteral("002415"), QStringLiteral("海康威视"), 3000, 15, Role::Ordinary},
         {QStringLiteral("002475"), QStringLiteral("立讯精密"), 3200, 25, Role::Ordinary},
         {QStringLiteral("002594"), QStringLiteral("比亚迪"), 26000, 50, Role::Ordinary},
-        {QStringLiteral("002714"), QStringLiteral("牧原股份"), 4000, 12, Role::Ordinary},
+        {QStringLiteral("002714"), QStringLiteral("牧原股份"), 4000, 12, Role::Rally},
         {QStringLiteral("300015"), QStringLiteral("爱尔眼科"), 1400, 8, Role::Ordinary},
         {QStringLiteral("300059"), QStringLiteral("东方财富"), 1800, 60, Role::Ordinary},
         {QStringLiteral("300124"), QStringLiteral("汇川技术"), 5500, 10, Role::Ordinary},
@@ -185,9 +186,26 @@ struct Character {
     double gap;      // log move of the open against the previous close
     double dayDrift; // log drift over the whole day
     double dayVolatility;
-    double rampTotal; // scripted log move, spread evenly over the first rampSteps steps
+    double rampTotal; // scripted log move, spread evenly over rampSteps steps from step rampFirst on
     int rampSteps;
+    int rampFirst = 1;
 };
+
+// The steps at which the rally stocks, in listing order, begin their climb: 10:00, 10:50, 13:30 and 14:30.
+constexpr int rallyFirstSteps[] = {30 * stepsPerMinute, 80 * stepsPerMinute, stepsPerSession + 30 * stepsPerMinute,
+                                   stepsPerSession + 90 * stepsPerMinute};
+constexpr int rallySteps = 10 * stepsPerMinute;
+
+int rallyFirstStep(const Listing& listing) {
+    int turn = 0;
+    for (const Listing& other : table()) {
+        if (&other == &listing)
+            break;
+        if (other.role == Role::Rally)
+            ++turn;
+    }
+    return rallyFirstSteps[turn % std::size(rallyFirstSteps)];
+}
 
 Character characterOf(const Listing& listing, const Dice& dice) {
     switch (listing.role) {
@@ -195,6 +213,8 @@ Character characterOf(const Listing& listing, const Dice& dice) {
         return {0.02, 0.0, 0.004, 0.15, 1800};
     case Role::Slide:
         return {-0.005, 0.0, 0.004, -0.065, 1500};
+    case Role::Rally:
+        return {0.002, 0.0, 0.005, 0.045, rallySteps, rallyFirstStep(listing)};
     default:
         return {0.006 * dice.normal(Draw::Gap), 0.012 * dice.normal(Draw::DayDrift), 0.015, 0.0, 1};
     }
@@ -330,7 +350,7 @@ Quote quote(const Listing& listing, const QDateTime& moment) {
     for (int step = 1; step <= session.steps; ++step) {
         const auto index = static_cast<quint64>(step);
         logMove += stepDrift + stepVolatility * dice.normal(Draw::Step, index);
-        if (step <= character.rampSteps)
+        if (step >= character.rampFirst && step < character.rampFirst + character.rampSteps)
             logMove += character.rampTotal / character.rampSteps;
         const qint64 previous = q.price;
         q.price = priceAt(logMove);

@@ -23,6 +23,8 @@ enum class Role {
     Slide,     // falls through the morning past -5.01% and stays down
     BigTrades, // some minutes' last trades are 1000 手 or more
     BigOrders, // some minutes show 10000 手 or more at both the best bid and the best ask
+    Rally,     // holds near its previous close, then climbs about 4.5% within ten minutes; the rally stocks take
+               // turns through the day (10:00, 10:50, 13:30, 14:30), so the strong-stock tracker sees rallies
 };
 
 struct Listing {

@@ -111,6 +111,10 @@ Entry entryOf(const Market::Listing& listing, const QDateTime& moment) {
     Entry entry;
     entry.zf = change;
     entry.tdc = turnover * (0.02 * change + 0.08 * (noise(1) + 0.1));
+    // Big money buys the rally stocks ahead of their climb, so they stand high in the DDX ranking while their
+    // change is still small and the strong-stock tracker takes them from the board.
+    if (listing.role == Market::Role::Rally)
+        entry.tdc += turnover * 0.12;
     entry.ddc = turnover * (0.015 * change + 0.06 * noise(2));
     const double zdc = turnover * 0.04 * noise(3);
     entry.xdc = -(entry.tdc + entry.ddc + zdc);
