@@ -107,6 +107,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connectShellHandlers();
     connectTvHandlers();
     connectRankingHandlers();
+    connectQueryHandlers();
+    connectScreeningHandlers();
     connectBigOrderHandlers();
     connectInfoPanel();
 }

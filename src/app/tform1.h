@@ -142,7 +142,7 @@ public:
     void N5Click();
     void N6Click();
 
-    // ----- Rankings (rankings/form1_rankings.cpp, form1_rankclient.cpp, form1_query.cpp) -----
+    // ----- Rankings (rankings/form1_rankings.cpp, form1_rankclient.cpp, form1_query.cpp, form1_screening.cpp) -----
     // Creates the three label arrays of the ranking board; once made they stay, and later calls do nothing.
     virtual void createsj();
     // A board label under the mouse (highlight), left by it, and clicked (the stock fund page of its stock).
@@ -168,7 +168,33 @@ public:
     void ClientSocket2Connect();
     void ClientSocket2Read();
     void ClientSocket2Error();
+    // The N-day ranking query (rankings/form1_query.cpp): start, the day walk over ClientSocket3, the page
+    // reader that stores a day's first ten rows in `data`, and the result's labels and menu.
+    void BitBtn7Click();
+    void ClientSocket3Connect();
+    void ClientSocket3Read();
+    void ClientSocket3Error();
+    void ClientSocket3Disconnect(); // the site closed the kept-alive connection
     void Timer3Timer();
+    void getshdjtzh(const QByteArray& page, const QString& category);
+    void Label83Click(); // "返回" on the progress panel: stops the walk
+    void Label85Click();
+    void Label86Click();
+    void Label87Click();
+    void Label88Click(); // "【更多】": ranks 4 and below
+    void Label89Click(); // "【返回】" on the result
+    void nclickk(QAction* item);
+    void ComboBox3KeyPress(QChar& key);
+    // The fund-flow screening (rankings/form1_screening.cpp): the form's check and the query on the back-end,
+    // the result grid, and the late-day picks' stock labels.
+    void BitBtn8Click();
+    void getzjsj();
+    void StringGrid2SelectCell(int column, int row);
+    void Label18Click();
+    void Label20Click();
+    void ComboBox5KeyPress(QChar& key);
+    void Edit3KeyPress(QChar& key); // also Edit4 and Edit5
+    void Edit6KeyPress(QChar& key);
 
     QList<QLabel*> tdclabels;    // box 1: the first twelve rows of the tdc ranking
     QList<QLabel*> tdclowlabels; // box 2: the first twelve tdc rows below ComboBox1's change
@@ -324,6 +350,8 @@ private:
     void buildTvLabels();
     void startPlayback(const QString& name, const QString& url);
     void connectRankingHandlers();
+    void connectQueryHandlers();
+    void connectScreeningHandlers();
     void connectBigOrderHandlers();
     void connectInfoPanel(); // news/form1_news.cpp
     void runFirstShow();

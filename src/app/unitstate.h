@@ -113,6 +113,14 @@ struct UnitState {
     int rankactive2 = 0;
     int ranktick = 0; // ranking timer ticks so far; a threshold change sets it back to 0
 
+    // N-day ranking query: the day walk over ClientSocket3, one request out at a time.
+    QByteArray rankbuf3;    // reply gathered for the request that waits, since it was sent
+    int daysdone = 0;       // 1 + the days with rows taken so far
+    int dayoffset = 0;      // how many days before today the next day to try lies (1: yesterday)
+    QString rankday3;       // date of the request that waits for its page; empty once the page is taken
+    int rankreconnect3 = 0; // 1 while ClientSocket3 connects again in the middle of a walk
+    int rankretries3 = 0;   // connections made again since the last page was taken
+
     // Strong-stock tracking: fed by the ranking board from 9:36 on, at most 99 stocks a run.
     QStringList trackitems;   // one per tracked stock: code followed by the name filled out to 8 bytes
     QStringList trackflags;   // one per tracked stock: "1" once its rally notice was given, else "0"

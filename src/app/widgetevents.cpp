@@ -29,7 +29,9 @@ protected:
         pressed_ = false;
         const auto* mouse = static_cast<QMouseEvent*>(event);
         const auto* widget = static_cast<QWidget*>(watched);
-        if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint()))
+        // A disabled widget still sees mouse events through its filters; like a disabled button, it takes no click.
+        if (mouse->button() == Qt::LeftButton && widget->isEnabled() &&
+            widget->rect().contains(mouse->position().toPoint()))
             guarded(handler_);
         return false;
     }

@@ -10,7 +10,8 @@ class QWidget;
 // Event hooks for widgets that have no signal for them (labels and pictures that act as links or buttons, key
 // filters of entry boxes). Each handler runs through the handler guard.
 
-// Calls `handler` when the widget is clicked with the left button (pressed and released inside it).
+// Calls `handler` when the widget is clicked with the left button (pressed and released inside it) while it
+// is enabled.
 void onClick(QWidget* widget, std::function<void()> handler);
 
 // Calls `enter` when the mouse enters the widget and `leave` when it leaves.

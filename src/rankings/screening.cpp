@@ -1,0 +1,121 @@
+#include "rankings/screening.h"
+
+#include "app/backend.h"
+#include "platform/gbk.h"
+
+#include <QStringView>
+
+namespace {
+
+const QString kNoExtraLarge = QStringLiteral("必须输入特大资金量");
+const QString kNoFreeFloat = QStringLiteral("您要筛选流通盘大小，必须输入流通盘大小");
+const QString kNoLarge = QStringLiteral("必须输入大户资金量");
+const QString kNoRise = QStringLiteral("必须输入涨幅");
+
+// The reply's markers are "&" and one character: "&&" ends the date, "&0" opens a record, "&8" closes it.
+constexpr char16_t kMark = u'&';
+constexpr char16_t kRecordStart = u'0';
+constexpr char16_t kRecordEnd = u'8';
+
+bool keptAsTyped(char byte) {
+    return (byte >= '0' && byte <= '9') || byte == '-' || byte == '.';
+}
+
+// The next "&" followed by `marker` at or after `from`, or -1.
+qsizetype markerAt(QStringView text, char16_t marker, qsizetype from) {
+    for (qsizetype at = text.indexOf(kMark, from); at >= 0 && at + 1 < text.size(); at = text.indexOf(kMark, at + 1)) {
+        if (text[at + 1] == marker)
+            return at;
+    }
+    return -1;
+}
+
+// Splits a record at "&1" ... "&7", each looked for after the one before; nothing when one is missing.
+std::optional<Screening::Record> splitRecord(QStringView record) {
+    Screening::Record fields;
+    fields.reserve(Screening::recordFields);
+    qsizetype start = 0;
+    for (char16_t marker = u'1'; marker <= u'7'; ++marker) {
+        const qsizetype at = markerAt(record, marker, start);
+        if (at < 0)
+            return std::nullopt;
+        fields << record.sliced(start, at - start).toString();
+        start = at + 2;
+    }
+    fields << record.sliced(start).toString();
+    return fields;
+}
+
+} // namespace
+
+namespace Screening {
+
+std::optional<MissingInput> firstMissingInput(const Inputs& inputs) {
+    if (inputs.extraLarge.isEmpty())
+        return MissingInput{Box::ExtraLarge, kNoExtraLarge};
+    if (inputs.filterFloat && inputs.freeFloat.trimmed().isEmpty())
+        return MissingInput{Box::FreeFloat, kNoFreeFloat};
+    if (inputs.large.isEmpty())
+        return MissingInput{Box::Large, kNoLarge};
+    if (inputs.rise.isEmpty())
+        return MissingInput{Box::Rise, kNoRise};
+    return std::nullopt;
+}
+
+QString encodeValue(const QString& value) {
+    static const char hex[] = "0123456789ABCDEF";
+    QByteArray encoded;
+    for (const char byte : Gbk::encode(value)) {
+        if (keptAsTyped(byte)) {
+            encoded += byte;
+            continue;
+        }
+        const auto bits = static_cast<unsigned char>(byte);
+        encoded += '%';
+        encoded += hex[bits >> 4];
+        encoded += hex[bits & 0x0F];
+    }
+    return QString::fromLatin1(encoded);
+}
+
+QString screeningAddress(const QString& serverurl, const Inputs& inputs) {
+    const QString ltp = inputs.filterFloat ? inputs.freeFloat : anyFloat;
+    return serverurl + Backend::screeningPage + QStringLiteral("?rq=") + encodeValue(inputs.days) +
+           QStringLiteral("&tdzj=") + encodeValue(inputs.extraLarge) + QStringLiteral("&ddzj=") +
+           encodeValue(inputs.large) + QStringLiteral("&zf=") + encodeValue(inputs.rise) + QStringLiteral("&ltp=") +
+           encodeValue(ltp);
+}
+
+Reply readReply(const QByteArray& reply) {
+    Reply read;
+    // Decoded once: "&" is never part of a GBK character, so every "&" of the text is one of the reply's.
+    const QString payload = Gbk::decode(Backend::envelopePayload(reply, Backend::markerText));
+    const QStringView text(payload);
+    qsizetype recordStart = -1; // -1: no record open
+    for (qsizetype at = text.indexOf(kMark); at >= 0 && at + 1 < text.size(); at = text.indexOf(kMark, at + 1)) {
+        const char16_t next = text[at + 1].unicode();
+        if (next == kMark && !read.date) {
+            read.date = text.first(at).trimmed().toString();
+        } else if (next == kRecordStart) {
+            recordStart = at + 2;
+        } else if (next == kRecordEnd && recordStart >= 0) {
+            const std::optional<Record> record = splitRecord(text.sliced(recordStart, at - recordStart));
+            if (!record) {
+                read.malformed = true;
+                return read;
+            }
+            read.records << *record;
+            recordStart = -1;
+        }
+    }
+    return read;
+}
+
+QStringList gridRow(int number, const Record& record) {
+    QStringList row{QString::number(number)};
+    for (const int field : {7, 8, 6, 1, 2, 3, 4, 5})
+        row << record.value(field - 1);
+    return row;
+}
+
+} // namespace Screening

@@ -1,0 +1,56 @@
+#include "rankings/screening.h"
+
+#include "platform/gbk.h"
+
+#include <gtest/gtest.h>
+
+using namespace Screening;
+
+namespace {
+
+QByteArray reply(const QString& payload) {
+    return R"(<html><body bgcolor="#FFFFFF" text="#000000">)" + Gbk::encode(payload) + "</body></html>";
+}
+
+} // namespace
+
+TEST(Screening, ChecksTheBoxesInTheirOrderAndTheFloatOnlyWhenAskedFor) {
+    const auto missing = [](const Inputs& inputs) {
+        const std::optional<MissingInput> first = firstMissingInput(inputs);
+        return first ? std::optional<Box>(first->box) : std::nullopt;
+    };
+    EXPECT_EQ(missing({"3", "", "", "", "", true}), Box::ExtraLarge);
+    EXPECT_EQ(missing({"3", "1", "", "", " ", true}), Box::FreeFloat);
+    EXPECT_EQ(missing({"3", "1", "", "", "", false}), Box::Large);
+    EXPECT_EQ(missing({"3", "1", "1", "", "10", true}), Box::Rise);
+    EXPECT_EQ(missing({"3", "1", "1", "5", "", false}), std::nullopt);
+    EXPECT_EQ(firstMissingInput({"3", "1", "", "", "", true})->message,
+              QStringLiteral("您要筛选流通盘大小，必须输入流通盘大小"));
+}
+
+TEST(Screening, TheAddressKeepsDigitsMinusAndPointAndEncodesEveryOtherByte) {
+    const Inputs inputs{"3", "-5.5", "1&zf=9", "中 x", "20", false};
+    EXPECT_EQ(screeningAddress(QStringLiteral("http://b"), inputs),
+              QStringLiteral("http://b/gpzjcx2.asp?rq=3&tdzj=-5.5&ddzj=1%26%7A%66%3D9&zf=%D6%D0%20%78&ltp=9999"));
+    EXPECT_TRUE(screeningAddress(QString(), Inputs{"3", "1", "1", "1", "20", true}).endsWith("&ltp=20"));
+}
+
+TEST(Screening, ReadsTheDateAtTheFirstDoubleAmpersandAndEightFieldsPerRecord) {
+    const Reply read =
+        readReply(reply(QStringLiteral(" 2024-07-01 &&&0a&1b&2c&3&4e&5f&6g&7600000&8\r\n&8&0x&0") +
+                        QStringLiteral("1&12&23&34&45&56&6万科A&7000002&8&01&12&23&34&45&56&67&7300059&8trailing")));
+    EXPECT_EQ(read.date, QStringLiteral("2024-07-01"));
+    ASSERT_EQ(read.records.size(), 3);
+    EXPECT_EQ(read.records.at(0), QStringList({"a", "b", "c", "", "e", "f", "g", "600000"}));
+    EXPECT_EQ(gridRow(2, read.records.at(1)),
+              QStringList({"2", QStringLiteral("万科A"), "000002", "6", "1", "2", "3", "4", "5"}));
+    EXPECT_FALSE(read.malformed);
+
+    const Reply noDate = readReply(reply(QStringLiteral("&01&12&23&34&45&56&67&78&8")));
+    EXPECT_EQ(noDate.date, std::nullopt);
+    EXPECT_EQ(noDate.records.size(), 1);
+    const Reply missingField = readReply(reply(QStringLiteral("d&&&01&12&23&34&45&56&67&8")));
+    EXPECT_TRUE(missingField.malformed);
+    EXPECT_EQ(missingField.date, QStringLiteral("d"));
+    EXPECT_TRUE(readReply("d&&&01&12&23&34&45&56&67&78&8").records.isEmpty()); // no envelope marker
+}
