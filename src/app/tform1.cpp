@@ -8,6 +8,7 @@
 #include "app/registry.h"
 #include "app/textfile.h"
 #include "app/tform12.h"
+#include "news/shortcuts.h"
 #include "platform/clientsocket.h"
 #include "platform/clock.h"
 #include "platform/datafolder.h"
@@ -50,7 +51,6 @@ const QString kTodayPrefix = QStringLiteral("(今天是");
 const QString kTodaySuffix = QStringLiteral(")");
 const QString kForumCaptionPrefix = QStringLiteral("网民对(");
 const QString kForumCaptionSuffix = QStringLiteral(")的最新热评");
-const QString kStockPoolPage = QStringLiteral("/dxdf/admin/gb2312/StockList_1.asp");
 
 // Where the TV player's cover and the banner stand when idle.
 constexpr int kParkedLeft = -1000;
@@ -111,6 +111,8 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm
     connectScreeningHandlers();
     connectBigOrderHandlers();
     connectInfoPanel();
+    connectNewsFlashHandlers();
+    connectShortcutHandlers();
 }
 
 TForm1::~TForm1() = default;
@@ -264,7 +266,7 @@ void TForm1::runFirstShow() {
     Timer5->start();
     moveLeftEdge(WebBrowser5->widget(), kParkedLeft);
     WebBrowser66->navigate(Backend::address(Backend::bannerPage));
-    WebBrowser7->navigate(Hosts::base(Hosts::stockpool) + kStockPoolPage);
+    WebBrowser7->navigate(Hosts::base(Hosts::stockpool) + Shortcuts::stockPool1Page);
     if (state.curcode.isEmpty())
         return;
     loadBigOrderPages();

@@ -203,7 +203,8 @@ public:
     // so a second tick could start inside the first; it does nothing while this is set.
     bool rankTickRunning = false;
 
-    // ----- News (news/form1_news.cpp, form1_newsflash.cpp, form1_recommend.cpp, form1_shortcuts.cpp) -----
+    // ----- News (news/form1_news.cpp, form1_newsflash.cpp, form1_picks.cpp, form1_latepicks.cpp,
+    // form1_recommend.cpp, form1_shortcuts.cpp) -----
     // Newest rumour and research titles of a stock.
     virtual void getyg(const QString& code);
     // One-line investor comment on a stock.
@@ -229,13 +230,49 @@ public:
     // Label15's design text and colour, shown again when the announcements cannot be read.
     QString noticeLabelDesignText;
     QColor noticeLabelDesignColour;
+    // News flash and picks: the headline every 20th tick, the picks check on every tick.
     void Timer5Timer();
+    void Label48Click();      // the headline in the default browser
+    void ToolButton17Click(); // "独家信息": the back-end news pop-up, also for a record shown before
     void N7Click();
     void N15Click();
     void N18Click();
+    // The picks check: appends the back-end's picks not yet received to the pick lists; true when there were any.
+    bool checkPicks();
+    // The grid fill: TForm20 with every pick received, shown.
+    void fillPicks();
+    void ToolButton15Click(); // "精选个股"
+    // The late-day picks under Label21, and their two stocks' fund pages.
+    void Label21Click();
+    void Label18Click();
+    void Label20Click();
     void N14Click();
     void ToolButton11Click(); // opens the recommendation exchange, like N14
+    // Page shortcuts: the finance digest, the watched list, research and stock data pages, the stock pools.
     void N16Click();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void ToolButton13Click();
+    void ToolButton14Click();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+    void BitBtn4Click();
+    void BitBtn5Click();
+    void BitBtn6Click();
+    void Label46Click();
+    void Label47Click();
+    void Label51Click();
+    void Label56Click();
+    // The watched list page in WebBrowser9, its head and foot cut off: reloaded when WebBrowser9 holds it, else
+    // loaded.
+    void showWatchedList();
+    // A news-flash tick waits in its fetches, and the settings window switches Timer5 on when it closes, so a
+    // second tick could start inside the first; it does nothing while this is set.
+    bool newsFlashTickRunning = false;
 
     // ----- TV (tv/form1_tv.cpp, form1_playback.cpp) -----
     // Fetches the TV station list and builds the station labels.
@@ -354,6 +391,8 @@ private:
     void connectScreeningHandlers();
     void connectBigOrderHandlers();
     void connectInfoPanel(); // news/form1_news.cpp
+    void connectNewsFlashHandlers();
+    void connectShortcutHandlers();
     void runFirstShow();
     void resetForumGrid();
     void saveStationFiles();

@@ -78,7 +78,20 @@ struct UnitState {
     int newsflashtick = 0;  // news-flash timer ticks so far
     int mutedigest = 0;     // non-zero: the daily digest pop-up is muted
     int mutefundletter = 0; // non-zero: the watched-list pop-up is muted
+    int muteblog = 0;       // the blog-mention notice's switch; kept in step with its tray item, read by nothing
     int tipsloaded = 0;     // 1 once the recommendation list was loaded this run
+    QString newsflashlink;  // link of the headline last shown in Label48
+    // Fields 1 to 4 of the back-end news record last popped up: body (HTML), headline, and two kept unread.
+    std::array<QString, 4> savednews;
+    // Items of the watched list page's last scan that counted, as the page's bytes. Only a scan that found items
+    // counts, so an empty list means no scan has counted yet.
+    QList<QByteArray> fundletterlist;
+
+    // Every stock pick received this run, parallel, in the order first received; never emptied.
+    QStringList pickcodes;
+    QStringList picknames;
+    QStringList pickdates; // date of the recommendation, as the back-end writes it
+    QStringList picktimes; // time of the recommendation
 
     // Every recommendation seen this run, parallel, in label order; never emptied.
     QStringList tipips;     // recommender's IP address, blanks up to 16 characters

@@ -19,6 +19,8 @@ public:
     virtual QWidget* widget() = 0;
 
     virtual void navigate(const QString& url) = 0;
+    // Shows a document held in memory. It has no address of its own, so nothing in it resolves to a local file.
+    virtual void setHtml(const QString& html) = 0;
     virtual void refresh() = 0;
     // Address of the last navigation.
     virtual QString locationUrl() const = 0;
@@ -30,6 +32,11 @@ public:
     // Sets an attribute or a style property of the loaded document's body ("scroll" = "no", "margin" = "0px").
     virtual void setBodyAttribute(const QString& name, const QString& value) = 0;
     virtual void setBodyStyle(const QString& property, const QString& value) = 0;
+
+    // For documents that came from the network and are shown from a local file or from memory: from now on no
+    // script of a document runs and no document reaches another local file, and a document that names no
+    // character set is read as GBK, the code page the program's sites write in.
+    virtual void restrictToStaticDocuments() = 0;
 
 signals:
     void documentComplete(const QString& url);

@@ -8,6 +8,7 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineScript>
+#include <QWebEngineSettings>
 #include <QWebEngineView>
 
 #include <functional>
@@ -109,6 +110,11 @@ void QtWebBrowser::navigate(const QString& url) {
     page_->load(QUrl(url));
 }
 
+void QtWebBrowser::setHtml(const QString& html) {
+    location_.clear();
+    page_->setHtml(html, QUrl());
+}
+
 void QtWebBrowser::refresh() {
     page_->triggerAction(QWebEnginePage::Reload);
 }
@@ -131,6 +137,16 @@ void QtWebBrowser::setBodyAttribute(const QString& name, const QString& value) {
 
 void QtWebBrowser::setBodyStyle(const QString& property, const QString& value) {
     page_->runJavaScript(scriptCall(setStyleScript, property, value), browserWorld);
+}
+
+// The browser's own scripts (the body reads) run in a world of their own, which this leaves running.
+void QtWebBrowser::restrictToStaticDocuments() {
+    QWebEngineSettings* settings = page_->settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setDefaultTextEncoding(QStringLiteral("GBK"));
 }
 
 // Only the loads of the top-level document are reported here, not those of its frames. A load that was

@@ -20,6 +20,7 @@ public:
     QWidget* widget() override;
 
     void navigate(const QString& url) override;
+    void setHtml(const QString& html) override;
     void refresh() override;
     QString locationUrl() const override;
 
@@ -28,6 +29,7 @@ public:
 
     void setBodyAttribute(const QString& name, const QString& value) override;
     void setBodyStyle(const QString& property, const QString& value) override;
+    void restrictToStaticDocuments() override;
 
     // The engine's page, for tests that look inside the loaded document.
     QWebEnginePage* page() const { return page_; }

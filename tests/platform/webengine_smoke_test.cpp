@@ -1,4 +1,5 @@
 // Runs the real browser engine, offscreen, against pages served on the loopback interface.
+#include "platform/gbk.h"
 #include "platform/webbrowser_qt.h"
 
 #include "loopback/httpserver.h"
@@ -6,6 +7,8 @@
 
 #include <QHostAddress>
 #include <QSignalSpy>
+#include <QTcpServer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
 #include <QWidget>
@@ -135,6 +138,25 @@ TEST_F(WebEngineSmoke, NavigationThatReplacesAPendingOneCompletesOnce) {
     ASSERT_EQ(completed.size(), 1);
     EXPECT_EQ(completed.at(0).at(0).toString(), server.url(QStringLiteral("/second")));
     EXPECT_EQ(browser.bodyHtml(), QStringLiteral("<b>second page</b>"));
+}
+
+// A document from the network shown from a file or from memory: its scripts do not run, and a file that names
+// no character set is read as GBK.
+TEST_F(WebEngineSmoke, RestrictedBrowserRunsNoScriptOfItsDocuments) {
+    const QString script = QStringLiteral("<script>document.body.textContent = 'script ran';</script>");
+    QTemporaryDir folder;
+    QFile file(folder.filePath(QStringLiteral("news.html")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(Gbk::encode(QStringLiteral("<p>新闻正文</p>") + script));
+    file.close();
+    QtWebBrowser browser(nullptr);
+    browser.restrictToStaticDocuments();
+    browser.navigate(QUrl::fromLocalFile(file.fileName()).toString());
+    ASSERT_FALSE(waitForDocument(browser).isEmpty());
+    EXPECT_EQ(browser.bodyText(), QStringLiteral("新闻正文"));
+    browser.setHtml(QStringLiteral("<p>内存</p>") + script);
+    ASSERT_FALSE(waitForDocument(browser).isEmpty());
+    EXPECT_EQ(browser.bodyText(), QStringLiteral("内存"));
 }
 
 } // namespace

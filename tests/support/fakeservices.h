@@ -43,12 +43,17 @@ public:
         navigations.append(url);
         location_ = url;
     }
+    void setHtml(const QString& html) override {
+        htmlShown.append(html);
+        location_.clear();
+    }
     void refresh() override { ++refreshes; }
     QString locationUrl() const override { return location_; }
     QString bodyHtml() const override { return html_; }
     QString bodyText() const override { return text_; }
     void setBodyAttribute(const QString& name, const QString& value) override { attributes.append({name, value}); }
     void setBodyStyle(const QString& property, const QString& value) override { styles.append({property, value}); }
+    void restrictToStaticDocuments() override { restricted = true; }
 
     // Sets the body of the "loaded" document, then emits documentComplete(url). The location is left as the
     // last navigation set it.
@@ -60,7 +65,10 @@ public:
 
     // Every address passed to navigate(), in order.
     QStringList navigations;
+    // Every document passed to setHtml(), in order.
+    QStringList htmlShown;
     int refreshes = 0;
+    bool restricted = false;
     // Every body attribute and style write, as (name, value), in order.
     QList<std::pair<QString, QString>> attributes;
     QList<std::pair<QString, QString>> styles;
