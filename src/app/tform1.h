@@ -242,10 +242,8 @@ public:
     // The grid fill: TForm20 with every pick received, shown.
     void fillPicks();
     void ToolButton15Click(); // "精选个股"
-    // The late-day picks under Label21, and their two stocks' fund pages.
+    // The late-day picks under Label21; their two stock labels open as the screening's do.
     void Label21Click();
-    void Label18Click();
-    void Label20Click();
     void N14Click();
     void ToolButton11Click(); // opens the recommendation exchange, like N14
     // Page shortcuts: the finance digest, the watched list, research and stock data pages, the stock pools.

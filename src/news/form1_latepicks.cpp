@@ -14,7 +14,6 @@ namespace {
 
 const QString kReadFailed = QStringLiteral("获取尾盘股数据发生错误，请重试！");
 const QString kDatePrefix = QStringLiteral("发布日期:");
-constexpr int kCodeLength = 6;
 
 } // namespace
 
@@ -51,12 +50,4 @@ void TForm1::Label21Click() {
         ui->Label58->show();
     }
     ui->Panel25->hide();
-}
-
-void TForm1::Label18Click() {
-    getgpzj(ui->Label18->text().left(kCodeLength));
-}
-
-void TForm1::Label20Click() {
-    getgpzj(ui->Label20->text().left(kCodeLength));
 }

@@ -54,8 +54,6 @@ void TForm1::connectNewsFlashHandlers() {
     showPicture(ui->Image19, kNewHeadlineIcon);
     onClick(ui->Label48, [this] { Label48Click(); });
     onClick(ui->Label21, [this] { Label21Click(); });
-    onClick(ui->Label18, [this] { Label18Click(); });
-    onClick(ui->Label20, [this] { Label20Click(); });
     const auto wire = [this](QToolButton* button, void (TForm1::*handler)()) {
         connect(button, &QToolButton::clicked, this, [this, handler] {
             if (windowsCreated())
