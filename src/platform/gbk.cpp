@@ -1,94 +1,255 @@
 #include "platform/gbk.h"
 
-#include <cerrno>
-#include <iconv.h>
+#include "platform/gbkcodes.h"
+
+#include <cstdint>
 
 namespace {
 
-// One iconv conversion descriptor, closed when the converter goes out of scope.
-class Converter {
-public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
-    ~Converter() {
-        if (cd_ != reinterpret_cast<iconv_t>(-1))
-            iconv_close(cd_);
+constexpr char16_t replacementCharacter = 0xFFFD;
+constexpr char questionMark = '?';
+
+// Writes the GBK bytes of an encode-table entry at `out`, "?" when GBK lacks the character, and returns the
+// end of what it wrote.
+char* putCode(std::uint16_t code, char* out) {
+    if (code == GbkCodes::noCode) {
+        *out++ = questionMark;
+    } else if (code < 0x100) {
+        *out++ = static_cast<char>(code);
+    } else {
+        *out++ = static_cast<char>(code >> 8);
+        *out++ = static_cast<char>(code & 0xFF);
     }
-    Converter(const Converter&) = delete;
-    Converter& operator=(const Converter&) = delete;
-
-    // Converts `input`; on an input sequence that cannot be converted, appends `replacement` to the output
-    // and skips `skip` bytes of input (at least one), so a bad byte never stops the conversion.
-    QByteArray run(const QByteArray& input, const QByteArray& replacement, int (*skip)(const char*, size_t)) {
-        QByteArray output;
-        if (cd_ == reinterpret_cast<iconv_t>(-1) || input.isEmpty())
-            return output;
-        char* in = const_cast<char*>(input.constData());
-        size_t inLeft = static_cast<size_t>(input.size());
-        QByteArray buffer(4096, Qt::Uninitialized);
-        while (inLeft > 0) {
-            char* out = buffer.data();
-            size_t outLeft = static_cast<size_t>(buffer.size());
-            const size_t result = iconv(cd_, &in, &inLeft, &out, &outLeft);
-            output.append(buffer.constData(), buffer.size() - static_cast<qsizetype>(outLeft));
-            if (result != static_cast<size_t>(-1))
-                break;
-            if (errno == E2BIG)
-                continue;
-            // EILSEQ or EINVAL (a sequence cut at the end): replace and step over it.
-            output.append(replacement);
-            const size_t step = std::min(inLeft, static_cast<size_t>(std::max(1, skip(in, inLeft))));
-            in += step;
-            inLeft -= step;
-            iconv(cd_, nullptr, nullptr, nullptr, nullptr);
-        }
-        return output;
-    }
-
-private:
-    iconv_t cd_;
-};
-
-int oneByte(const char*, size_t) {
-    return 1;
+    return out;
 }
 
-// Length of the UTF-8 sequence that starts at `in`, so one bad character becomes one "?".
-int utf8SequenceLength(const char* in, size_t left) {
-    const auto lead = static_cast<unsigned char>(in[0]);
-    int length = 1;
+// iconv drops the language tags U+E0000 to U+E007F without a trace.
+bool isLanguageTag(char32_t character) {
+    return character >> 7 == 0xE0000 >> 7;
+}
+
+// GBK has no character beyond U+FFFF: "?", except for the language tags.
+char* putBeyondBmp(char32_t character, char* out) {
+    if (!isLanguageTag(character))
+        *out++ = questionMark;
+    return out;
+}
+
+// The character an encode-table entry decodes back to when it stands alone and nothing that follows can
+// change it ("?" for noCode), or noCharacter.
+char16_t readBack(std::uint16_t code, const GbkCodes::DecodeTable& table) {
+    if (code == GbkCodes::noCode)
+        return questionMark;
+    if (code < 0x80)
+        return static_cast<char16_t>(code);
+    if (code < 0x100)
+        return table.single[code - 0x80];
+    const unsigned lead = code >> 8;
+    if (table.single[lead - 0x80] != GbkCodes::noCharacter)
+        return GbkCodes::noCharacter;
+    return table.pair[(lead - 0x80) << 8 | (code & 0xFF)];
+}
+
+bool isContinuation(unsigned char byte) {
+    return (byte & 0xC0) == 0x80;
+}
+
+// Length of the UTF-8 sequence that starts at `in`, as far as it goes, so one bad character becomes one "?".
+qsizetype utf8SequenceLength(const unsigned char* in, qsizetype left) {
+    const unsigned char lead = in[0];
+    qsizetype length = 1;
     if (lead >= 0xF0)
         length = 4;
     else if (lead >= 0xE0)
         length = 3;
     else if (lead >= 0xC0)
         length = 2;
-    int valid = 1;
-    while (valid < length && static_cast<size_t>(valid) < left &&
-           (static_cast<unsigned char>(in[valid]) & 0xC0) == 0x80)
+    qsizetype valid = 1;
+    while (valid < length && valid < left && isContinuation(in[valid]))
         ++valid;
     return valid;
 }
 
+// The well-formed UTF-8 character at `in` (no overlong form, no surrogate, nothing beyond U+10FFFF): its
+// number and length, or length 0 when the bytes there are not one. iconv reads exactly these as characters.
+struct Utf8Character {
+    char32_t code = 0;
+    qsizetype length = 0;
+};
+
+Utf8Character wellFormedUtf8(const unsigned char* in, qsizetype left) {
+    const unsigned char lead = in[0];
+    if (lead < 0xC2 || lead > 0xF4)
+        return {};
+    const qsizetype length = lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    if (left < length)
+        return {};
+    // The second byte's range rules out overlong forms, surrogates and numbers beyond U+10FFFF.
+    const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+    const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
+    if (in[1] < low || in[1] > high)
+        return {};
+    char32_t code = lead & (0xFF >> (length + 1));
+    for (qsizetype i = 1; i < length; ++i) {
+        if (!isContinuation(in[i]))
+            return {};
+        code = code << 6 | (in[i] & 0x3F);
+    }
+    return {code, length};
+}
+
+// UTF-8 bytes to GBK: "?" for each character that GBK lacks and for each broken sequence (as far as
+// utf8SequenceLength reaches), as iconv converts them when each refused sequence is replaced and stepped over.
 QByteArray utf8ToGbk(const QByteArray& utf8) {
-    Converter converter("GBK", "UTF-8");
-    return converter.run(utf8, QByteArrayLiteral("?"), utf8SequenceLength);
+    if (utf8.isEmpty())
+        return {};
+    // No UTF-8 sequence becomes more GBK bytes than it has.
+    QByteArray gbk(utf8.size(), Qt::Uninitialized);
+    const auto* in = reinterpret_cast<const unsigned char*>(utf8.constData());
+    const auto* const end = in + utf8.size();
+    char* const begin = gbk.data();
+    char* out = begin;
+    const std::uint16_t* codes = nullptr; // the encode table, made at the first character beyond ASCII
+    while (in < end) {
+        if (*in < 0x80) {
+            *out++ = static_cast<char>(*in++);
+            continue;
+        }
+        const Utf8Character character = wellFormedUtf8(in, end - in);
+        if (character.length == 0) {
+            *out++ = questionMark;
+            in += utf8SequenceLength(in, end - in);
+            continue;
+        }
+        in += character.length;
+        if (character.code >= 0x10000) {
+            out = putBeyondBmp(character.code, out);
+            continue;
+        }
+        if (!codes)
+            codes = GbkCodes::encodeTable().data();
+        out = putCode(codes[character.code], out);
+    }
+    gbk.truncate(out - begin);
+    return gbk;
 }
 
 } // namespace
 
 namespace Gbk {
 
+// One pass with a table look-up per character beyond ASCII, into a string made large enough at the start.
 QString decode(const QByteArray& bytes) {
-    Converter converter("UTF-8", "GBK");
-    return QString::fromUtf8(converter.run(bytes, QByteArrayLiteral("\xEF\xBF\xBD"), oneByte));
+    if (bytes.isEmpty())
+        return {};
+    // No byte becomes more than one character.
+    QString text(bytes.size(), Qt::Uninitialized);
+    const auto* in = reinterpret_cast<const unsigned char*>(bytes.constData());
+    const auto* const end = in + bytes.size();
+    auto* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* out = begin;
+    const GbkCodes::DecodeTable* table = nullptr; // made at the first byte beyond ASCII
+    while (in < end) {
+        const unsigned byte = *in;
+        if (byte < 0x80) {
+            *out++ = static_cast<char16_t>(byte);
+            ++in;
+            continue;
+        }
+        if (!table)
+            table = &GbkCodes::decodeTable();
+        char16_t character = table->single.data()[byte - 0x80];
+        if (character != GbkCodes::noCharacter) {
+            ++in;
+        } else if (end - in >= 2 &&
+                   (character = table->pair.data()[(byte - 0x80) << 8 | in[1]]) != GbkCodes::noCharacter) {
+            in += 2;
+        } else {
+            // iconv refuses the sequence at its first byte: one U+FFFD, and the next byte is read afresh, even
+            // when it was meant as the trail byte.
+            character = replacementCharacter;
+            ++in;
+        }
+        *out++ = character;
+    }
+    text.truncate(out - begin);
+    return text;
 }
 
 QByteArray encode(const QString& text) {
-    return utf8ToGbk(text.toUtf8());
+    if (text.isEmpty())
+        return {};
+    // No UTF-16 unit becomes more than two bytes.
+    QByteArray gbk(text.size() * 2, Qt::Uninitialized);
+    const auto* in = reinterpret_cast<const char16_t*>(text.constData());
+    const auto* const end = in + text.size();
+    char* const begin = gbk.data();
+    char* out = begin;
+    const std::uint16_t* codes = nullptr; // the encode table, made at the first character beyond ASCII
+    while (in < end) {
+        const char16_t unit = *in++;
+        if (unit < 0x80) {
+            *out++ = static_cast<char>(unit);
+            continue;
+        }
+        if (QChar::isSurrogate(unit)) {
+            // A pair stands for a character beyond U+FFFF; Qt writes a surrogate without its partner as "?".
+            if (QChar::isHighSurrogate(unit) && in < end && QChar::isLowSurrogate(*in))
+                out = putBeyondBmp(QChar::surrogateToUcs4(unit, *in++), out);
+            else
+                *out++ = questionMark;
+            continue;
+        }
+        if (!codes)
+            codes = GbkCodes::encodeTable().data();
+        out = putCode(codes[unit], out);
+    }
+    gbk.truncate(out - begin);
+    return gbk;
 }
 
+// decode(utf8ToGbk(utf8)) in one pass: each character's GBK code is read straight back. That is exact as long
+// as every code reads back as exactly one character, whatever follows it, which holds for all of glibc's GBK;
+// a code that did not would take the road through the GBK bytes.
 QString fromUtf8ThroughGbk(const QByteArray& utf8) {
-    return decode(utf8ToGbk(utf8));
+    if (utf8.isEmpty())
+        return {};
+    // No UTF-8 sequence becomes more than one character.
+    QString text(utf8.size(), Qt::Uninitialized);
+    const auto* in = reinterpret_cast<const unsigned char*>(utf8.constData());
+    const auto* const end = in + utf8.size();
+    auto* const begin = reinterpret_cast<char16_t*>(text.data());
+    char16_t* out = begin;
+    const std::uint16_t* codes = nullptr; // the tables, made at the first character beyond ASCII
+    const GbkCodes::DecodeTable* characters = nullptr;
+    while (in < end) {
+        if (*in < 0x80) {
+            *out++ = *in++;
+            continue;
+        }
+        const Utf8Character character = wellFormedUtf8(in, end - in);
+        if (character.length == 0) {
+            *out++ = questionMark;
+            in += utf8SequenceLength(in, end - in);
+            continue;
+        }
+        in += character.length;
+        if (character.code >= 0x10000) {
+            if (!isLanguageTag(character.code))
+                *out++ = questionMark;
+            continue;
+        }
+        if (!codes) {
+            codes = GbkCodes::encodeTable().data();
+            characters = &GbkCodes::decodeTable();
+        }
+        const char16_t back = readBack(codes[character.code], *characters);
+        if (back == GbkCodes::noCharacter)
+            return Gbk::decode(utf8ToGbk(utf8));
+        *out++ = back;
+    }
+    text.truncate(out - begin);
+    return text;
 }
 
 int byteLength(const QString& text) {

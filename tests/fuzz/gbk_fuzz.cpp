@@ -1,7 +1,11 @@
-// GBK decoding: bytes to text, the quote road (UTF-8 through GBK), and the form encoding of decoded text.
+// GBK decoding: bytes to text, the quote road (UTF-8 through GBK), and the form encoding of decoded text. The
+// one-pass converters must give exactly what iconv gives.
 #include "fuzzing.h"
 
+#include "../platform/gbkreference.h"
 #include "platform/gbk.h"
+
+#include <cstring>
 
 namespace {
 
@@ -31,6 +35,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes = fuzzBytes(data, size);
     const QString text = Gbk::decode(bytes);
     const QString throughGbk = Gbk::fromUtf8ThroughGbk(bytes);
+    static GbkReference iconv;
+    fuzzCheck(text == iconv.decode(bytes), "decoding gives what iconv gives");
+    fuzzCheck(throughGbk == iconv.decode(iconv.utf8ToGbk(bytes)), "the quote road gives what iconv gives");
+    // The same bytes as UTF-16 units: surrogate pairs, lone surrogates and language tags among them.
+    QString units(static_cast<qsizetype>(size / 2), Qt::Uninitialized);
+    if (!units.isEmpty())
+        std::memcpy(units.data(), data, size / 2 * 2);
+    fuzzCheck(Gbk::encode(units) == iconv.utf8ToGbk(units.toUtf8()), "encoding gives what iconv gives");
     fuzzCheck(Gbk::decode(Gbk::encode(throughGbk)) == throughGbk, "the quote road keeps only what GBK holds");
 
     checkFormEncoded(Gbk::formEncode(text));
