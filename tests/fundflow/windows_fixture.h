@@ -9,7 +9,7 @@
 #include "app/registry.h"
 #include "fundflow/tform24.h"
 #include "fundflow/tform29.h"
-#include "support/servers/httpserver.h"
+#include "loopback/httpserver.h"
 
 #include <QMap>
 

@@ -3,8 +3,8 @@
 #include "app/form1_fixture.h"
 #include "app/hosts.h"
 #include "app/tform1_ui.h"
+#include "loopback/httpserver.h"
 #include "platform/gbk.h"
-#include "support/servers/httpserver.h"
 
 #include <QImage>
 #include <QLabel>

@@ -5,13 +5,13 @@
 #include "app/registry.h"
 #include "app/stringgrid.h"
 #include "app/tform1_ui.h"
+#include "loopback/httpserver.h"
 #include "news/tform11.h"
 #include "news/tform20.h"
 #include "news/tform21.h"
 #include "news/tform23.h"
 #include "news/tform27.h"
 #include "platform/gbk.h"
-#include "support/servers/httpserver.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -5,11 +5,11 @@
 #include "app/hosts.h"
 #include "app/registry.h"
 #include "app/tform1_ui.h"
+#include "loopback/httpserver.h"
 #include "news/tform16.h"
 #include "news/tform17.h"
 #include "platform/gbk.h"
 #include "quotes/tform3.h"
-#include "support/servers/httpserver.h"
 
 #include <QLabel>
 #include <QLineEdit>

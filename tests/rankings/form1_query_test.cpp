@@ -3,9 +3,9 @@
 #include "app/hosts.h"
 #include "app/registry.h"
 #include "app/tform1_ui.h"
+#include "loopback/tcpserver.h"
 #include "platform/clientsocket.h"
 #include "rankpages.h"
-#include "support/servers/tcpserver.h"
 
 #include <QMenu>
 #include <QTest>

@@ -6,12 +6,12 @@
 #include "app/registry.h"
 #include "app/stringgrid.h"
 #include "app/tform1_ui.h"
+#include "loopback/tcpserver.h"
 #include "news/tform21.h"
 #include "news/tform23.h"
 #include "platform/clientsocket.h"
 #include "rankings/tform25.h"
 #include "rankpages.h"
-#include "support/servers/tcpserver.h"
 
 #include <QLabel>
 #include <QTest>

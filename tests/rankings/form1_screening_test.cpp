@@ -2,9 +2,9 @@
 #include "app/form1_fixture.h"
 #include "app/stringgrid.h"
 #include "app/tform1_ui.h"
+#include "loopback/httpserver.h"
 #include "platform/gbk.h"
 #include "platform/httpclient.h"
-#include "support/servers/httpserver.h"
 
 #include <QLabel>
 #include <QTest>

@@ -6,10 +6,10 @@
 #include "app/registry.h"
 #include "app/stringgrid.h"
 #include "app/tform1_ui.h"
+#include "loopback/httpserver.h"
 #include "rankings/tform25.h"
 #include "rankings/tform26.h"
 #include "rankpages.h"
-#include "support/servers/httpserver.h"
 
 #include "rankings/tform25_ui.h"
 #include "rankings/tform26_ui.h"

@@ -5,10 +5,10 @@
 #include "app/hosts.h"
 #include "app/localstore.h"
 #include "app/tform1_ui.h"
+#include "loopback/httpserver.h"
 #include "platform/gbk.h"
 #include "platform/mediaplayer_qt.h"
 #include "sites.h"
-#include "support/servers/httpserver.h"
 
 #include <QCursor>
 #include <QLabel>

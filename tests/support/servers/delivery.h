@@ -1,4 +1,0 @@
-#pragma once
-
-// The loopback servers live in tools/loopback; tests may name them by this path too.
-#include "loopback/delivery.h"
