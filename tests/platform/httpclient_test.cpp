@@ -230,9 +230,10 @@ TEST_F(HttpClientTest, SilenceFailsNoSoonerThanTheReadTimeOut) {
     EXPECT_EQ(HttpClient().readTimeout(), 30000);
     const std::pair<const char*, Delivery> cases[] = {{"no answer", Delivery::delayed(3 * shortTimeoutMs)},
                                                       {"headers, then silence", Delivery::stalled(60)}};
-    for (const auto& [name, delivery] : cases) {
-        SCOPED_TRACE(name);
-        server.route("/slow", [&](const HttpRequest&) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        const Delivery delivery = c.second;
+        server.route("/slow", [delivery](const HttpRequest&) {
             return HttpReply::html(QByteArray(200, 'x')).withDelivery(delivery);
         });
         HttpClient client;
