@@ -1,4 +1,5 @@
 // The main window's creation, first show and switch to the current stock.
+#include "app/backend.h"
 #include "app/hosts.h"
 #include "app/localstore.h"
 #include "app/registry.h"
@@ -64,6 +65,24 @@ TEST_F(Form1Test, FirstStartWithoutDataFilesCreatesTheStoreAndShowsTheDefaultSto
     // Its labels show quotes, names and titles from outside pages, which are never read as markup.
     for (const QLabel* label : form.findChildren<QLabel*>())
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->objectName().toStdString();
+}
+
+// The stock the last-stock file names: the back-end's page for it and today's big-order bars are asked for
+// with its code, and the splash timer fires once and stops.
+TEST_F(Form1Test, FirstShowAsksForTheStoredStocksPagesAndTheSplashTimerStops) {
+    writeBytes(LocalStore::lastStockFile, "600000\r\n");
+    TForm12 splash;
+    splash.show();
+    Form12 = &splash;
+    RecordingForm1 form;
+    form.FormCreate();
+    EXPECT_EQ(fake(form.WebBrowser1)->navigations, QStringList{Backend::serverurl() + "/gpgetstock.asp?name=600000"});
+    EXPECT_EQ(fake(form.WebBrowser2)->navigations,
+              QStringList{Hosts::base(Hosts::bigorder) + "/stock/sh/600000/single-bar.htm"});
+    ASSERT_TRUE(form.Timer8->isActive());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !splash.isVisible(); }, 2000));
+    EXPECT_FALSE(form.Timer8->isActive());
+    Form12 = nullptr;
 }
 
 // Which failures end the first show, and what still runs after them.

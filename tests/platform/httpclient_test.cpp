@@ -225,6 +225,26 @@ TEST_F(HttpClientTest, SilenceOrTheWholeExchangeTakingTooLongAborts) {
     }
 }
 
+// A request that fails for silence does so no sooner than the read time-out, which is 30 seconds unless set.
+TEST_F(HttpClientTest, SilenceFailsNoSoonerThanTheReadTimeOut) {
+    EXPECT_EQ(HttpClient().readTimeout(), 30000);
+    const std::pair<const char*, Delivery> cases[] = {{"no answer", Delivery::delayed(3 * shortTimeoutMs)},
+                                                      {"headers, then silence", Delivery::stalled(60)}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.first);
+        const Delivery delivery = c.second;
+        server.route("/slow", [delivery](const HttpRequest&) {
+            return HttpReply::html(QByteArray(200, 'x')).withDelivery(delivery);
+        });
+        HttpClient client;
+        client.setReadTimeout(shortTimeoutMs);
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_NE(failureStatus([&] { client.get(server.url(QStringLiteral("/slow"))); }), -1);
+        EXPECT_GE(clock.elapsed(), shortTimeoutMs);
+    }
+}
+
 // A reply past 16 MB fails, whether it announces its length or not.
 TEST_F(HttpClientTest, OversizedReplyFails) {
     const QByteArray big(HttpClient::maxReplyBytes + 1, 'x');

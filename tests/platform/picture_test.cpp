@@ -251,6 +251,20 @@ TEST(GifDecode, FramesPastTheScreenAreClipped) {
     EXPECT_EQ(clipped->frames[2].image, second);
 }
 
+// A frame of no width is skipped and the frames after it still decode: the second image descriptor (0x2C, left,
+// top, width, height) gets width 0.
+TEST(GifDecode, FrameOfNoWidthIsSkipped) {
+    QByteArray noWidth = filledGif({{{0, 0, 4, 4}, 1}, {{1, 1, 2, 2}, 3}, {{0, 0, 1, 1}, 2}});
+    const qsizetype descriptor = noWidth.indexOf(QByteArrayLiteral("\x2C\x01\x00\x01\x00\x02\x00"));
+    ASSERT_GT(descriptor, 0);
+    noWidth[descriptor + 5] = 0;
+    const auto skipped = decodePicture(noWidth);
+    ASSERT_TRUE(skipped);
+    ASSERT_EQ(skipped->frames.size(), 2);
+    EXPECT_EQ(skipped->frames[1].image.pixel(1, 1), red);
+    EXPECT_EQ(skipped->frames[1].image.pixel(0, 0), green);
+}
+
 TEST(GifDecode, EveryTruncationFailsCleanlyOrKeepsWholeFrames) {
     const QByteArray whole = encodeGif(disposalAnimation());
     for (qsizetype length = 0; length < whole.size(); ++length) {

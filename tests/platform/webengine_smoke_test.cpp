@@ -109,6 +109,17 @@ TEST_F(WebEngineSmoke, PageLoaderReadsTheDocumentWritesItsBodySafelyAndAFailedLo
     }
 }
 
+// A page asked to show without scroll bars (scroll="no", which the engine itself ignores) hides its overflow.
+TEST_F(WebEngineSmoke, ScrollNoHidesTheOverflow) {
+    QtWebBrowser browser(nullptr);
+    browser.navigate(server.url(QStringLiteral("/first")));
+    ASSERT_FALSE(waitForDocument(browser).isEmpty());
+    browser.setBodyAttribute(QStringLiteral("scroll"), QStringLiteral("no"));
+    EXPECT_EQ(evaluate(browser, QStringLiteral("[document.body.getAttribute('scroll'), "
+                                               "getComputedStyle(document.documentElement).overflow]")),
+              QVariantList({QStringLiteral("no"), QStringLiteral("hidden")}));
+}
+
 TEST_F(WebEngineSmoke, ViewOpensNewWindowLinksInItself) {
     QWidget window;
     window.resize(400, 300);

@@ -80,6 +80,12 @@ TEST(MonitorBranch, ChosenByHourAndMinuteWhileTheBroadcastIsDueAndSessionsExclud
         EXPECT_EQ(insideSession(time), inside) << text(time.toString());
 }
 
+// A broadcast's minutes count only within its own hour: the same minutes of another hour are alert passes.
+TEST(MonitorBranch, BroadcastsOnlyWithinTheirOwnHour) {
+    for (const auto& [hour, minute] : {std::pair{10, 29}, {8, 28}, {12, 40}, {10, 33}, {14, 3}, {16, 9}})
+        EXPECT_EQ(branchAt(hour, minute, {}), Branch::AlertChecks) << hour << ":" << minute;
+}
+
 TEST(Broadcasts, OneNumberedRowPerFetchedStock) {
     Quotes::QuoteLists lists;
     EXPECT_TRUE(broadcastRows(lists, 13).isEmpty());
@@ -186,6 +192,21 @@ TEST(AlertChecks, StockAtItsLimitGetsNoLargeOrderAlert) {
     EXPECT_TRUE(later->alerts.isEmpty());
 }
 
+// The big-trade threshold is the user's number of digits, 4, 5 or 6, counted on the last trade's volume text.
+TEST(AlertChecks, BigTradeByTheLengthOfTheLastTradesVolume) {
+    const std::tuple<QString, QString, bool> cases[] = {{"999", "4", false},  {"1000", "4", true},
+                                                        {"9999", "5", false}, {"10000", "5", true},
+                                                        {"99999", "6", false}, {"100000", "6", true}};
+    for (const auto& [volume, digits, fires] : cases) {
+        StockSettings s = settings("0100");
+        s.dealDigits = digits;
+        StockState state = armedState;
+        EXPECT_EQ(bigTradeCheck(quote("1.00%", "0.10", volume), s, state, true, tenOClock).has_value(), fires)
+            << text(volume) << " with " << text(digits);
+        EXPECT_EQ(state.dealcooldown, fires ? "0" : "-1") << text(volume);
+    }
+}
+
 TEST(StockChecks, InTheirOrderWithEveryKindAtOnce) {
     const QuoteEntry q = quote("9.50%", "0.88", "5000", "120", "20000");
     const std::optional<StockCheck> check = checkStock(q, settings("1111"), armedState, true, tenOClock);
@@ -226,6 +247,12 @@ TEST(Rearm, FiredAlertIsArmedAfter301Ticks) {
     QStringList odd{"x", "", "300"};
     countCooldowns(odd);
     EXPECT_EQ(odd, (QStringList{"-1", "-1", "-1"}));
+}
+
+// On a second screen the corner is that screen's: its origin is kept.
+TEST(PopupPlacement, ASecondScreenKeepsItsOrigin) {
+    EXPECT_EQ(popupCornerPosition({1920, 0, 1280, 1024}, {1920, 0, 1280, 984}, {300, 100}), QPoint(2900, 884));
+    EXPECT_EQ(popupCornerPosition({0, 1080, 1920, 1080}, {0, 1080, 1920, 1040}, {360, 130}), QPoint(1560, 1990));
 }
 
 TEST(PopupPlacement, RightEdgeOnTheScreenBottomOnTheWorkArea) {

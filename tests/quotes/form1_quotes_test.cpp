@@ -286,6 +286,8 @@ TEST_F(QuoteTest, SwitchMakesTheCodeCurrentLoadsItsPagesAndRunsStart) {
     EXPECT_EQ(seen.mid(0, 2), QStringList({"loadBigOrderPages 0 0", "getyg 300059 0 1"}));
     EXPECT_EQ(fake(form->WebBrowser4)->navigations,
               QStringList{Hosts::base(Hosts::bigorder) + "/stock/sz/300059/single-pie.htm"});
+    EXPECT_EQ(fake(form->WebBrowser2)->navigations,
+              QStringList{Hosts::base(Hosts::bigorder) + "/stock/sz/300059/single-bar.htm"});
     EXPECT_EQ(fake(form->WebBrowser1)->navigations, QStringList{Backend::serverurl() + "/gpgetstock.asp?name=300059"});
     EXPECT_EQ(service.asked(), QStringList({"300059", "index", "300059"}));
     EXPECT_EQ(form->ui->GroupBox1->title(), u"网民对(东方财富)的最新热评"_s);

@@ -150,6 +150,22 @@ TEST_F(Monitor, EachBroadcastOncePerRunWithTheMarkedStocksOnly) {
     EXPECT_EQ(grid()->rowCount(), 2);
 }
 
+// The opening broadcast pops its window up at the corner with the open price, not the latest; closing the window
+// gives it back its design height.
+TEST_F(Monitor, OpeningBroadcastShowsItsWindowWithTheOpenPrice) {
+    watch(Quote{.price = "10.95", .open = "10.10"}, "0000");
+    ASSERT_FALSE(form5->isVisible());
+    passAt(wednesday, 9, 28);
+    EXPECT_TRUE(form5->isVisible() && (form5->windowFlags() & Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(form5->frameGeometry().topLeft(),
+              Alerts::popupCornerPosition(screenRect(), workArea(), form5->frameGeometry().size()));
+    EXPECT_EQ(QStringList({grid()->cell(2, 0), grid()->cell(2, 1)}), QStringList({u"开盘价"_s, "10.10"}));
+    EXPECT_EQ(form5->height(), TForm5::designHeight + TForm5::rowHeight);
+    form5->close();
+    EXPECT_FALSE(form5->isVisible());
+    EXPECT_EQ(form5->height(), TForm5::designHeight);
+}
+
 TEST_F(Monitor, EachKindOfAlertPopsUpInItsWindowAtTheCorner) {
     watch(pufa, "1000");
     watch(Quote{.code = "601318", .side = "-1", .last = "1500"}, "0100");

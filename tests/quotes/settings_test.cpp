@@ -187,6 +187,43 @@ TEST_F(SettingsTest, AddingRefusesBadCodesAndShowsTheDefaults) {
     EXPECT_EQ(list()->count(), 1);
 }
 
+// After a stock was found, a code the service does not know is refused too: the earlier name must not stand in
+// for it, or the unknown code would be watched under that name while the list box never shows it. A record whose
+// name field never closed says nothing about the name, so the label keeps what it showed; one whose name field
+// closed empty shows that empty name.
+TEST_F(SettingsTest, AnUnknownCodeAfterAKnownOneIsRefusedAndAddsNothing) {
+    service.records["600998"] = "1,600998,";
+    open({"600000"});
+    const std::pair<const char*, QString> cases[] = {{"600998", u"浦发银行"_s}, {"600999", QString()}};
+    for (const auto& [code, label] : cases) {
+        SCOPED_TRACE(code);
+        services->messages.clear();
+        add(QString::fromLatin1(code));
+        EXPECT_EQ(messageTexts(), QStringList{"输入的股票代码不存在，请重新输入!"});
+        EXPECT_TRUE(state().lookupname.isEmpty());
+        EXPECT_EQ(state().watchcodes, QStringList{"600000"});
+        EXPECT_EQ(std::tuple(list()->count(), state().watchnames.size(), state().watchflags.size()),
+                  std::tuple(1, 1, 1));
+        EXPECT_EQ(w3<QLabel>("Label12")->text(), label);
+    }
+}
+
+// Saving a list emptied in the window empties the three stock tables, so the removed stocks do not come back.
+TEST_F(SettingsTest, SavingAnEmptiedListEmptiesTheStockTables) {
+    storePhone(kPhone, "1", "0");
+    storeStock("600000", "'1'", "'0000',4,4,5", "'0',10");
+    open();
+    list()->setCurrentRow(0);
+    form3->BitBtn2Click();
+    ASSERT_EQ(list()->count(), 0);
+    form3->BitBtn3Click();
+    for (const char* table : {"第一波", "第二波", "第三波"})
+        EXPECT_TRUE(rows(u"select * from "_s + QString::fromUtf8(table)).isEmpty()) << table;
+    EXPECT_TRUE(state().watchcodes.isEmpty());
+    form1->sendbase();
+    EXPECT_TRUE(state().watchcodes.isEmpty());
+}
+
 TEST_F(SettingsTest, EntryBoxesTakeDigitsOnly) {
     expectDigitsOnly(w3<QLineEdit>("Edit1"), 6);
     expectDigitsOnly(w4<QLineEdit>("Edit1"), 11);

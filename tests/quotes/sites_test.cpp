@@ -51,6 +51,24 @@ TEST(SimulatedMarket, EveryRecordReadsBackConsistently) {
     }
 }
 
+// Prices stand at the previous close before the auction, at the open until 9:30, through the lunch break and after
+// the close; a Saturday shows Friday's close.
+TEST(SimulatedMarket, StandsStillOutsideTradingHours) {
+    for (const Market::Listing& listing : Market::listings()) {
+        SCOPED_TRACE(listing.code.toStdString());
+        const auto price = [&](int hour, int minute) { return Market::quote(listing, at(monday, hour, minute)).price; };
+        EXPECT_EQ(price(8, 0), Market::quote(listing, at(monday, 9, 24)).previousClose);
+        EXPECT_EQ(price(9, 26), price(9, 29));
+        EXPECT_EQ(price(11, 30), price(12, 59));
+        EXPECT_EQ(Market::quote(listing, at(monday, 11, 30)).volume, Market::quote(listing, at(monday, 12, 59)).volume);
+        EXPECT_EQ(price(15, 0), price(23, 59));
+        EXPECT_EQ(Market::quote(listing, at(monday.addDays(-2), 11, 0)).price,
+                  Market::quote(listing, at(monday.addDays(-3), 16, 0)).price)
+            << "a Saturday shows Friday's close";
+        EXPECT_LT(Market::quote(listing, at(monday, 10, 0)).volume, Market::quote(listing, at(monday, 14, 0)).volume);
+    }
+}
+
 TEST(SimulatedMarket, ScriptedStocksRaiseTheMonitorsAlerts) {
     for (int day = 0; day < 5; ++day) {
         const QDate date = monday.addDays(day);

@@ -161,6 +161,33 @@ TEST_F(Widget, TicksCycleThroughTheListAndFillTheRows) {
     EXPECT_EQ(label(7)->text(), u"9.50"_s);
 }
 
+// A record that ends after the volume leaves the row's high and low as they were; "0" is a rise.
+TEST_F(Widget, AShortRecordKeepsTheRowsHighAndLow) {
+    service.records["300059"] = u"2,300059,东方财富,15.20,0,0.00,15.19,300,15.20,210,880000,133760.00,15.30,"_s.toUtf8();
+    watch({"300059"});
+    form->N13Click();
+    label(3)->setText("old high");
+    label(4)->setText("old low");
+    widget->Timer1Timer();
+    ASSERT_EQ(service.asked(), QStringList{"300059"});
+    EXPECT_EQ(QStringList({label(0)->text(), label(1)->text(), label(2)->text(), label(3)->text(), label(4)->text(),
+                           label(5)->text()}),
+              QStringList({u"东方财富"_s, "15.20", "0", "old high", "old low", u"880000手"_s}));
+    EXPECT_EQ(Colours::background(label(2)), Colours::red);
+}
+
+// The rows' labels are made once, at the first show: a later show keeps them and the widget's height.
+TEST_F(Widget, ALaterShowKeepsTheLabels) {
+    watch({"600519", "000002"});
+    form->N13Click();
+    const QList<QLabel*> made = widget->stockLabels();
+    form->N13Click();
+    widget->resize(widget->width(), 200);
+    form->N13Click();
+    EXPECT_EQ(widget->stockLabels(), made);
+    EXPECT_EQ(widget->height(), 200);
+}
+
 TEST_F(Widget, HiddenWidgetNeverFetches) {
     watch({"600519"});
     form->N13Click();
