@@ -191,6 +191,43 @@ TEST_F(TvTest, TwoStationsOfOneNameEachPlayTheirOwnAddress) {
     EXPECT_EQ(player()->urls, QStringList{"http://127.0.0.1:80/b"});
 }
 
+TEST_F(TvTest, AnAddressOtherThanANetworkStreamNeverReachesThePlayer) {
+    // What the back-end sends: the address with each of its first 18 bytes one lower.
+    const auto scrambled = [](QString address) {
+        for (int i = 0; i < 18 && i < address.size(); ++i)
+            address[i] = QChar(address[i].unicode() - 1);
+        return address;
+    };
+    serveStations(QStringLiteral("组&1&20&31&4***本地文件&1%1&21&32&40***网络&1%2&21&33&40***")
+                      .arg(scrambled("file:///tmp/tv/a.wav"), scrambled("http://127.0.0.1:1/tv/a.wav")));
+    writeBytes(LocalStore::recentFile, Gbk::encode("路径&/etc/passwd\r\n"));
+    writeBytes(LocalStore::favouritesFile, Gbk::encode("盘符&c:\\tv\\a.wmv\r\n无主机&http:///etc/passwd\r\n"));
+    start();
+    const std::pair<void (TForm1::*)(QAction*), qsizetype> badStations[] = {
+        {&TForm1::nclick, 1}, {&TForm1::nclick1, 0}, {&TForm1::nclick2, 0}, {&TForm1::nclick2, 1}};
+    for (const auto& [handler, index] : badStations) {
+        // Before the first station the player is not even made; later the one playing stops.
+        if (form->WindowsMediaPlayer1) {
+            choose(&TForm1::nclick, 2);
+            player()->setStatus("正在播放");
+        }
+        const int stops = form->WindowsMediaPlayer1 ? player()->stops : 0;
+        choose(handler, index);
+        if (form->WindowsMediaPlayer1) {
+            EXPECT_EQ(player()->urls.constLast(), "http://127.0.0.1:1/tv/a.wav");
+            EXPECT_EQ(player()->stops, stops + 1);
+            EXPECT_FALSE(form->WindowsMediaPlayer1->widget()->isVisibleTo(form.get()));
+        }
+        EXPECT_EQ(form->state.playerstatus, "已停止");
+        EXPECT_FALSE(form->ui->Panel6->isVisibleTo(form.get()));
+        EXPECT_EQ(form->WebBrowser5->widget()->x(), -1000);
+        EXPECT_EQ(form->WebBrowser66->widget()->x(), 20);
+        EXPECT_EQ(form->statusPanel(2)->text(), "");
+        form->makePlayer();
+    }
+    EXPECT_EQ(player()->urls.size(), 3);
+}
+
 TEST_F(TvTest, ARealPlayerPlaysASampleStation) {
     start();
     form->close(); // no player yet: the close goes through all the same
