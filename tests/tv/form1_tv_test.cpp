@@ -67,20 +67,61 @@ protected:
 } // namespace
 
 TEST_F(TvTest, LabelsStandInOneColumnWithTheTwoFixedOnesLast) {
+    // Twenty thousand groups: only the nineteen that fit on the panel above the fixed two get a label.
+    QString manyGroups;
+    QStringList fitting;
+    for (int i = 1; i <= 20000; ++i) {
+        manyGroups += QStringLiteral("组%1&1&20&3%1&4***").arg(i);
+        if (i <= 19)
+            fitting << QStringLiteral("组%1").arg(i);
+    }
+    const QStringList fixed = {"最近观看", "收 藏 夹"};
     const std::pair<QString, QStringList> cases[] = {
-        {"甲&1&20&31&4***乙&1&20&32&4***", {"甲", "乙", "最近观看", "收 藏 夹"}},
-        {"", {"最近观看", "收 藏 夹"}}, // the fetch fails
+        {"甲&1&20&31&4***乙&1&20&32&4***", QStringList{"甲", "乙"} + fixed},
+        {"", fixed}, // the fetch fails
+        {manyGroups, fitting + fixed},
     };
-    for (const auto& [payload, captions] : cases) {
+    writeBytes(LocalStore::recentFile, Gbk::encode("近&http://tv/1\r\n"));
+    writeBytes(LocalStore::favouritesFile, Gbk::encode("藏&http://tv/2\r\n"));
+    for (const auto& [payload, expected] : cases) {
         serveStations(payload);
         if (payload.isEmpty())
             server.route("/backend/gp1gettvdata.asp", [](auto&) { return Loopback::HttpReply::error(500); });
         start();
-        ASSERT_EQ(form->tvlabels.size(), captions.size());
-        for (int i = 0; i < captions.size(); ++i) {
-            EXPECT_EQ(form->tvlabels[i]->text(), captions[i]);
+        ASSERT_EQ(form->tvlabels.size(), expected.size());
+        for (int i = 0; i < expected.size(); ++i) {
+            EXPECT_EQ(form->tvlabels[i]->text(), expected[i]);
             EXPECT_EQ(form->tvlabels[i]->geometry(), QRect(form->ui->Panel7->width() - 80, 20 + 20 * i, 60, 20));
         }
+        EXPECT_LE(form->tvlabels.constLast()->geometry().bottom(), form->ui->Panel7->rect().bottom());
+        // The fixed two open their own lists, however many groups there are.
+        form->mset(form->tvlabels.at(expected.size() - 2));
+        EXPECT_EQ(captions(form->PopupMenu3), QStringList{"近"});
+        form->mset(form->tvlabels.constLast());
+        EXPECT_EQ(captions(form->PopupMenu3), QStringList{"藏"});
+    }
+}
+
+TEST_F(TvTest, LabelsTakeAColourOnlyFromTheMouse) {
+    start();
+    QLabel* group = form->tvlabels.at(0);
+    QLabel* recent = form->tvlabels.at(3);
+    for (QLabel* label : form->tvlabels)
+        EXPECT_FALSE(label->autoFillBackground()) << "the panel's picture shows through";
+    const struct {
+        void (TForm1::*handler)(QLabel*);
+        QColor colour;
+    } hover[] = {{&TForm1::msin, QColor(0, 255, 0)}, {&TForm1::msout, Qt::white}, {&TForm1::msmove, QColor(0, 255, 0)}};
+    for (const auto& step : hover) {
+        (form.get()->*step.handler)(group);
+        EXPECT_TRUE(group->autoFillBackground());
+        EXPECT_EQ(group->palette().color(QPalette::Window), step.colour);
+    }
+    EXPECT_FALSE(recent->autoFillBackground()) << "only the label under the mouse";
+    form->Image24MouseMove();
+    for (QLabel* label : form->tvlabels) {
+        EXPECT_TRUE(label->autoFillBackground());
+        EXPECT_EQ(label->palette().color(QPalette::Window), QColor(Qt::white));
     }
 }
 
