@@ -158,6 +158,30 @@ TEST_F(TvTest, FavouriteMenuItemIStaysFavouriteI) {
     EXPECT_EQ(messageTexts().constLast(), "注意:收藏的电视台地址已被全部删除!");
 }
 
+TEST_F(TvTest, FavouritesOfOneNameAreOfferedInTurnAndDeleteAllAsksEvenWhenEmpty) {
+    writeBytes(LocalStore::favouritesFile, Gbk::encode("A&http://a/1\r\nB&http://b/\r\nA&http://a/2\r\n"));
+    start();
+    services->answers = {MessageAnswer::Cancel, MessageAnswer::Ok};
+    form->N9->actions().at(2)->trigger(); // the second "A": the first one is asked about first
+    EXPECT_EQ(form->state.favurls, (QStringList{"http://a/1", "http://b/"}));
+    EXPECT_EQ(captions(form->N9), (QStringList{"A", "B", "-", "删除全部"}));
+    ASSERT_EQ(services->messages.size(), 3u);
+    for (int question : {0, 1}) {
+        EXPECT_EQ(services->messages[question].text, "确定要删除\"A\"吗？");
+        EXPECT_EQ(services->messages[question].caption, "提示");
+        EXPECT_EQ(services->messages[question].buttons, MessageButtons::OkCancel);
+        EXPECT_EQ(services->messages[question].icon, MessageIcon::Question);
+    }
+    EXPECT_EQ(services->messages[2].text, "注意:\"A\"删除成功!");
+
+    for (int round = 0; round < 2; ++round) // the second time with no favourites left
+        form->N9->actions().constLast()->trigger();
+    EXPECT_EQ(messageTexts().mid(3), (QStringList{"注意:确定要删除全部收藏的电视台地址吗？", "注意:收藏的电视台地址已被全部删除!",
+                                                  "注意:确定要删除全部收藏的电视台地址吗？", "注意:收藏的电视台地址已被全部删除!"}));
+    EXPECT_EQ(captions(form->N9), (QStringList{"-", "删除全部"}));
+    EXPECT_TRUE(form->state.favurls.isEmpty());
+}
+
 TEST_F(TvTest, WithoutAFavouritesFileTheMenuHoldsOnlyFavourites) {
     start();
     choose(&TForm1::nclick, 4);
@@ -198,6 +222,10 @@ TEST_F(TvTest, PanelFollowsThePlayerFromFirstPlayToTheStop) {
         EXPECT_EQ(form->WebBrowser66->widget()->x(), step.playing ? -1000 : 20);
         EXPECT_EQ(form->statusPanel(2)->text().isEmpty(), !step.playing);
     }
+    // A cover that is already on the panel stays where it is.
+    form->WebBrowser5->widget()->move(over + 7, form->WebBrowser5->widget()->y());
+    player()->setStatus("正在连接...");
+    EXPECT_EQ(form->WebBrowser5->widget()->x(), over + 7);
     form->N3Click();
     EXPECT_EQ(player()->stops, 1);
 }
