@@ -304,14 +304,17 @@ TEST_F(TvTest, ARealPlayerPlaysASampleStation) {
     form->WindowsMediaPlayer1 = std::make_unique<QtMediaPlayer>(form->ui->Panel7);
     QObject::connect(form->WindowsMediaPlayer1.get(), &MediaPlayer::statusChange, form.get(),
                      [this] { form->WindowsMediaPlayer1StatusChange(); });
-    choose(&TForm1::nclick, 2);
-    const QString& status = form->state.playerstatus;
-    if (!QTest::qWaitFor([&] { return status == MediaPlayer::statusPlaying || status == MediaPlayer::statusStopped; },
-                         15000) ||
-        status != MediaPlayer::statusPlaying)
-        GTEST_SKIP() << "no media backend plays here (" << status.toStdString() << ")";
-    EXPECT_EQ(server.lastRequest().target, "/backend/tv/1.wav");
-    EXPECT_EQ(form->WebBrowser5->widget()->x(), -1000);
-    form->N3Click();
-    EXPECT_EQ(status, MediaPlayer::statusStopped);
+    const std::pair<int, QByteArray> stations[] = {{2, "/backend/tv/1.wav"}, {3, "/backend/tv/2.avi"}};
+    for (const auto& [record, stream] : stations) {
+        choose(&TForm1::nclick, record);
+        const QString& status = form->state.playerstatus;
+        if (!QTest::qWaitFor(
+                [&] { return status == MediaPlayer::statusPlaying || status == MediaPlayer::statusStopped; }, 15000) ||
+            status != MediaPlayer::statusPlaying)
+            GTEST_SKIP() << "no media backend plays " << stream.constData() << " here (" << status.toStdString() << ")";
+        EXPECT_EQ(server.lastRequest().target, stream);
+        EXPECT_EQ(form->WebBrowser5->widget()->x(), -1000);
+        form->N3Click();
+        EXPECT_EQ(status, MediaPlayer::statusStopped);
+    }
 }
