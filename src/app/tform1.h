@@ -298,7 +298,7 @@ public:
     void Image14Click();
     // Makes WindowsMediaPlayer1 on the TV panel the first time a station plays.
     MediaPlayer& makePlayer();
-    // The station labels: one per group, then "最近观看" and "收 藏 夹".
+    // The station labels: one per group that fits on the panel, then "最近观看" and "收 藏 夹".
     QList<QLabel*> tvlabels;
 
     // ----- Widgets and components -----

@@ -9,6 +9,7 @@
 #include "platform/services.h"
 #include "platform/webbrowser.h"
 #include "tv/stationmenus.h"
+#include "tv/streamaddress.h"
 
 #include <QCursor>
 #include <QLabel>
@@ -57,6 +58,19 @@ void putIntoRecentRing(UnitState& state, const QString& name, const QString& url
         state.recenturls << url;
     }
     ++state.recentcount;
+}
+
+// The panel without a station: cover and banner back in their idle places, no station in the status bar,
+// the player and its button hidden.
+void showStopped(TForm1& form) {
+    moveLeftEdge(form.WebBrowser5->widget(), kParkedLeft);
+    moveLeftEdge(form.WebBrowser66->widget(), kBannerLeft);
+    form.statusPanel(kPlayingPanel)->clear();
+    if (form.WindowsMediaPlayer1) {
+        if (QWidget* video = form.WindowsMediaPlayer1->widget())
+            video->hide();
+    }
+    form.ui->Panel6->hide();
 }
 
 } // namespace
@@ -109,6 +123,15 @@ MediaPlayer& TForm1::makePlayer() {
 void TForm1::startPlayback(const QString& name, const QString& url) {
     state.nowplayingname = name;
     state.nowplayingurl = url;
+    // The player is never given anything but a network stream: any other address is a station that does not
+    // play, and ends the one playing as a broken stream would.
+    if (!Tv::isStreamAddress(url)) {
+        if (WindowsMediaPlayer1)
+            WindowsMediaPlayer1->stop();
+        state.playerstatus = MediaPlayer::statusStopped;
+        showStopped(*this);
+        return;
+    }
     moveLeftEdge(WebBrowser5->widget(), ui->Image24->x() + kCoverOffset);
     MediaPlayer& player = makePlayer();
     if (QWidget* video = player.widget())
@@ -149,26 +172,14 @@ void TForm1::WindowsMediaPlayer1StatusChange() {
         moveLeftEdge(cover, ui->Image24->x() + kCoverOffset);
     if (status.contains(kPlayingWord))
         moveLeftEdge(cover, kParkedLeft);
-    if (status == MediaPlayer::statusStopped) {
-        moveLeftEdge(cover, kParkedLeft);
-        moveLeftEdge(WebBrowser66->widget(), kBannerLeft);
-        statusPanel(kPlayingPanel)->clear();
-        if (QWidget* video = WindowsMediaPlayer1->widget())
-            video->hide();
-        ui->Panel6->hide();
-    }
+    if (status == MediaPlayer::statusStopped)
+        showStopped(*this);
 }
 
 void TForm1::N3Click() {
-    if (WindowsMediaPlayer1) {
+    if (WindowsMediaPlayer1)
         WindowsMediaPlayer1->stop();
-        if (QWidget* video = WindowsMediaPlayer1->widget())
-            video->hide();
-    }
-    moveLeftEdge(WebBrowser66->widget(), kBannerLeft);
-    ui->Panel6->hide();
-    moveLeftEdge(WebBrowser5->widget(), kParkedLeft);
-    statusPanel(kPlayingPanel)->clear();
+    showStopped(*this);
 }
 
 void TForm1::Image14Click() {

@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace {
 
 const QString kRecentLabel = QStringLiteral("最近观看");
@@ -31,6 +33,8 @@ constexpr int kFirstTop = 20;
 constexpr int kLabelWidth = 60;
 constexpr int kLabelHeight = 20;
 constexpr int kLabelPointSize = 10;
+// "最近观看" and "收 藏 夹", always the last two labels of the column.
+constexpr int kFixedLabels = 2;
 
 bool askOkCancel(QWidget* owner, const QString& question) {
     return showMessage(owner, question, noticeCaption, MessageIcon::Question, MessageButtons::OkCancel) ==
@@ -51,9 +55,13 @@ void TForm1::addtv() {
 }
 
 void TForm1::buildTvLabels() {
+    // Only the group labels that fit on the panel above the two fixed ones are made: a list of thousands of
+    // groups would otherwise stall the start and every repaint of the window with labels no one can see.
+    const qsizetype rowsOnPanel = std::max(0, ui->Panel7->height() - kFirstTop) / kLabelHeight;
+    const qsizetype groupLabels = std::clamp<qsizetype>(rowsOnPanel - kFixedLabels, 0, state.tvstations.groups.size());
     QStringList captions;
-    for (const Tv::Group& group : state.tvstations.groups)
-        captions << group.name;
+    for (qsizetype i = 0; i < groupLabels; ++i)
+        captions << state.tvstations.groups[i].name;
     captions << kRecentLabel << kFavouritesLabel;
 
     const int left = ui->Panel7->width() - kColumnFromRight;
@@ -67,8 +75,8 @@ void TForm1::buildTvLabels() {
         QFont font = label->font();
         font.setPointSize(kLabelPointSize);
         label->setFont(font);
+        // No background of its own until the mouse first comes over it: the panel's picture shows through.
         Colours::setFontColour(label, Colours::black);
-        Colours::setBackground(label, Colours::white);
         label->setCursor(Qt::PointingHandCursor);
         onClick(label, [this, label] { mset(label); });
         onHover(
@@ -86,7 +94,7 @@ void TForm1::mset(QLabel* label) {
     Colours::setBackground(label, TvMenus::lime);
     TvMenus::clear(PopupMenu3);
     const qsizetype position = tvlabels.indexOf(label);
-    const qsizetype groups = state.tvstations.groups.size();
+    const qsizetype groups = tvlabels.size() - kFixedLabels; // the groups that have a label
     // Each label stands for its own list, so two groups of one name each show their own stations.
     if (position == groups) {
         for (qsizetype i = 0; i < state.recentnames.size(); ++i)
