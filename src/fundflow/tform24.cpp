@@ -118,7 +118,7 @@ FundPage::Read TForm24::getshzjmx(const QString& code) {
         HttpClient client;
         FlowPage::prepareClient(client);
         const QByteArray page = FlowPage::fetch(client, code);
-        return FundPage::readPage(page, summary);
+        return FundPage::readPage(page, FundPage::startingSummary(code, flowcode, summary));
     } catch (...) {
         showMessage(this, FlowPage::readFailedMessage, errorCaption, MessageIcon::Error);
         throw SilentAbort();

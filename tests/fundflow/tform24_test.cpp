@@ -133,6 +133,20 @@ TEST_F(FundPage24, OwnLookUpChecksTheCodeFirstThenFillsInPlace) {
     EXPECT_EQ(text("Label42"), QStringLiteral("Brennoc结论："));
 }
 
+TEST_F(FundPage24, AShortSummaryRowShowsNothingOfThePreviousStock) {
+    form1->getgpzj(QStringLiteral("000001"));
+    EXPECT_EQ(text("Label13"), "s44");
+    // The same stock's page cut before its P/E and EPS keeps them; another stock's shows them empty.
+    const QMap<int, QString> cut{{3, "600789"}, {4, QStringLiteral("鲁抗医药")}};
+    pages.insert("000001", FlowPages::page(FlowPages::summary().mid(0, 43), {}));
+    pages.insert("600789", FlowPages::page(FlowPages::summary(cut).mid(0, 43), {}));
+    form1->getgpzj(QStringLiteral("000001"));
+    EXPECT_EQ(text("Label13") + text("Label14"), "s44s45");
+    form1->getgpzj(QStringLiteral("600789"));
+    EXPECT_EQ(text("Label10"), QStringLiteral("鲁抗医药"));
+    EXPECT_EQ(text("Label13") + text("Label14"), QString());
+}
+
 TEST_F(FundPage24, AReadInProgressHoldsTheEntryAndRefusesAnotherFill) {
     QList<bool> enabled;
     duringRead = [&] {
