@@ -54,6 +54,7 @@ TEST_F(FundPage24, GetgpzjReadsThePageOnceThenFillsAndShowsTheWindow) {
     EXPECT_EQ(request.header("Accept"), "text/html, */*");
 
     EXPECT_TRUE(form24->isVisible());
+    EXPECT_EQ(w24("Label10")->font().families().value(0), QStringLiteral("宋体"));
     EXPECT_EQ(text("Label8"), "2024-01-05 15:00:00");
     EXPECT_EQ(text("Label10"), QStringLiteral("平安银行"));
     EXPECT_EQ(text("Label18"), QStringLiteral("流出-120"));
