@@ -1,6 +1,7 @@
 #include "fundflow/barchart.h"
 
 #include "app/colours.h"
+#include "fundflow/songface.h"
 
 #include <QFont>
 #include <QHash>
@@ -21,8 +22,12 @@ namespace {
 // The main window's charts are small: axis texts in a small font, little margin.
 constexpr int kAxisPointSize = 7;
 constexpr int kChartMargin = 2;
-constexpr qreal kSliceLabelArm = 0.08;
-constexpr int kSliceLabelPointSize = 9;
+constexpr int kSliceLabelPixels = 12;
+const QColor kSliceArmColour(128, 0, 0); // maroon
+const QString kSliceTextBefore = QStringLiteral("<span style=\"color:#000000\">");
+const QString kSliceTextAfter = QStringLiteral("</span>");
+// Texts under the bars that stand upright read from bottom to top.
+constexpr qreal kUprightAngle = -90;
 
 // The category axis drops a text it already holds, which would leave a bar without its label: the n-th repeat
 // of a text gets n appended in binary, written with two invisible characters, so it looks the same.
@@ -63,8 +68,8 @@ QBarSet* barSet(const QString& title, const QList<BarPoint>& bars) {
 
 } // namespace
 
-void setUpBarChart(QChart* chart, bool legend) {
-    chart->setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin));
+void setUpBarChart(QChart* chart, bool legend, int noteHeight) {
+    chart->setMargins(QMargins(kChartMargin, kChartMargin, kChartMargin, kChartMargin + noteHeight));
     chart->setBackgroundRoundness(0);
     chart->legend()->setVisible(legend);
     chart->legend()->setAlignment(Qt::AlignTop);
@@ -89,7 +94,7 @@ void emptyChart(QChart* chart) {
     }
 }
 
-void drawBars(QChart* chart, const BarPlan& plan) {
+void drawBars(QChart* chart, const BarPlan& plan, BarTexts texts) {
     emptyChart(chart);
     auto* series = new QBarSeries;
     series->append(barSet(buySeriesTitle, plan.buys));
@@ -112,19 +117,22 @@ void drawBars(QChart* chart, const BarPlan& plan) {
     // Round steps on the value axis; the small charts' texts under the bars are shown whole.
     values->applyNiceNumbers();
     labels->setTruncateLabels(false);
+    values->setTruncateLabels(false);
+    labels->setLabelsAngle(texts == BarTexts::Upright ? kUprightAngle : 0);
 }
 
-void drawSlices(QPieSeries* series, const PiePlan& plan) {
+void drawSlices(QPieSeries* series, const PiePlan& plan, qreal armLength) {
     series->clear();
+    const QFont font = SongFace::font(kSliceLabelPixels);
     for (const PieSlice& planned : plan.slices) {
-        auto* slice = series->append(planned.label, planned.value);
+        // The slice's label brush draws its arm and its text alike: the arm takes maroon, and the text, rich
+        // text to the chart, its own black.
+        auto* slice = series->append(kSliceTextBefore + planned.label.toHtmlEscaped() + kSliceTextAfter, planned.value);
         slice->setColor(planned.colour);
         slice->setLabelVisible(true);
         slice->setLabelPosition(QPieSlice::LabelOutside);
-        slice->setLabelArmLengthFactor(kSliceLabelArm);
-        slice->setLabelColor(Colours::black);
-        QFont font = slice->labelFont();
-        font.setPointSize(kSliceLabelPointSize);
+        slice->setLabelArmLengthFactor(armLength);
+        slice->setLabelColor(kSliceArmColour);
         slice->setLabelFont(font);
     }
 }

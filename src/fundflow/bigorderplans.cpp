@@ -3,6 +3,7 @@
 #include "platform/failures.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace BigOrder {
 
@@ -26,7 +27,6 @@ const QString kTenDayNetOut = QStringLiteral("手  合计流出:");
 const QString kLots = QStringLiteral("手");
 
 constexpr qsizetype kShownDays = 5;
-constexpr qsizetype kTenDays = 10;
 // Shares in one 手.
 constexpr int kSharesPerLot = 100;
 
@@ -37,12 +37,14 @@ QString stockOf(const QString& name, const QString& code) {
     return name + QLatin1Char('(') + code;
 }
 
-// Adds one bar per item from `first` on; `label(i, value)` names bar i. Returns false at an item that does
-// not convert (or a label that is missing), with the bars before it added.
+// Adds one bar per item from `first` on, at most `most` of them; `label(i, value)` names bar i. Returns false
+// at an item that does not convert (or a label that is missing), with the bars before it added.
 template <typename Label>
-bool addBars(QList<BarPoint>& bars, const QStringList& items, qsizetype first, double divisor, Label label) {
+bool addBars(QList<BarPoint>& bars, const QStringList& items, qsizetype first, qsizetype most, double divisor,
+             Label label) {
     try {
-        for (qsizetype i = first; i < items.size(); ++i) {
+        const qsizetype end = first + std::min(most, items.size() - first);
+        for (qsizetype i = first; i < end; ++i) {
             const int value = toInt(items[i]);
             bars.append({value / divisor, label(i, value)});
         }
@@ -64,13 +66,13 @@ QStringList BarPlan::categories() const {
 BarPlan todayBars(const QStringList& halfbuys, const QStringList& halfsells) {
     const auto figure = [](qsizetype, int value) { return QString::number(value); };
     BarPlan plan;
-    if (!addBars(plan.buys, halfbuys, 0, 1.0, figure)) {
+    if (!addBars(plan.buys, halfbuys, 0, mostTodayBars, 1.0, figure)) {
         plan.complete = false;
         return plan;
     }
     for (qsizetype i = 0; i < std::min(plan.buys.size(), kHalfHourEnds.size()); ++i)
         plan.buys[i].label = kHalfHourEnds[i];
-    plan.complete = addBars(plan.sells, halfsells, 0, 1.0, figure);
+    plan.complete = addBars(plan.sells, halfsells, 0, mostTodayBars, 1.0, figure);
     return plan;
 }
 
@@ -78,8 +80,9 @@ BarPlan dayBars(const QStringList& daybuys, const QStringList& daysells, const Q
                 qsizetype first) {
     const auto dayLabel = [&daylabels](qsizetype i, int) { return at(daylabels, i); };
     BarPlan plan;
-    plan.complete = addBars(plan.buys, daybuys, first, kSharesPerLot, dayLabel) &&
-                    addBars(plan.sells, daysells, first, kSharesPerLot, dayLabel);
+    constexpr qsizetype every = std::numeric_limits<qsizetype>::max();
+    plan.complete = addBars(plan.buys, daybuys, first, every, kSharesPerLot, dayLabel) &&
+                    addBars(plan.sells, daysells, first, every, kSharesPerLot, dayLabel);
     return plan;
 }
 

@@ -32,7 +32,9 @@ inline const QString buySeriesTitle = QStringLiteral("大单买入");
 inline const QString sellSeriesTitle = QStringLiteral("大单卖出");
 
 // Today's bars in 万股, each labelled with its figure; the first eight buy bars are labelled with the end of
-// their half hour instead ("10:00" ... "15:00").
+// their half hour instead ("10:00" ... "15:00"). A trading day has eight half hours and the page at most nine
+// items: only the first `mostTodayBars` items of each list are drawn, so an oversized page costs no more.
+inline constexpr qsizetype mostTodayBars = 64;
 BarPlan todayBars(const QStringList& halfbuys, const QStringList& halfsells);
 
 // Day bars from item `first` on, in 手 (shares / 100, fractions kept), labelled with the day's label.

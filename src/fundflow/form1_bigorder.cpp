@@ -19,8 +19,11 @@
 #include "ui_tform14.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QCheckBox>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 
@@ -34,6 +37,13 @@ const QTime kReloadAfter(10, 0, 0);
 const QTime kReloadBefore(15, 30, 0);
 // The TV player's cover page is refreshed every fifth tick.
 constexpr int kCoverRefreshTicks = 5;
+
+// Upright texts under the bars reach a little below the space the chart lays out for them.
+constexpr int kGapAboveNote = 4;
+
+// A loader whose page has been read is sent to an empty page: until its next navigation it holds no page, no
+// script and no connection of the site, which would otherwise keep the browser's threads busy for nothing.
+const QString kReleasedPage = QStringLiteral("about:blank");
 
 QString pageAddress(const QString& code, Page page) {
     return BigOrder::pageAddress(Hosts::base(Hosts::bigorder), code, page);
@@ -50,7 +60,8 @@ QString pageAddress(const QString& code, Page page) {
 void drawTodayBars(TForm1& form) {
     const UnitState& state = form.state;
     form.ui->GroupBox4->setTitle(BigOrder::todayCaption(state.curname, state.curcode));
-    BigOrder::drawBars(form.ui->Chart1->chart(), BigOrder::todayBars(state.halfbuys, state.halfsells));
+    BigOrder::drawBars(form.ui->Chart1->chart(), BigOrder::todayBars(state.halfbuys, state.halfsells),
+                       BigOrder::BarTexts::Upright);
 }
 
 void drawDayBars(TForm1& form) {
@@ -65,15 +76,22 @@ void drawDayBars(TForm1& form) {
 
 void TForm1::connectBigOrderHandlers() {
     const auto onComplete = [this](WebBrowser* browser, void (TForm1::*handler)()) {
-        connect(browser, &WebBrowser::documentComplete, this,
-                [this, handler] { guarded([&] { (this->*handler)(); }); });
+        connect(browser, &WebBrowser::documentComplete, this, [this, browser, handler](const QString& url) {
+            // The empty page of a release is no chart page: the lists and charts stay as the last page left them.
+            if (url == kReleasedPage)
+                return;
+            guarded([&] { (this->*handler)(); });
+            browser->navigate(kReleasedPage);
+        });
     };
     onComplete(WebBrowser2.get(), &TForm1::WebBrowser2DocumentComplete);
     onComplete(WebBrowser3.get(), &TForm1::WebBrowser3DocumentComplete);
     onComplete(WebBrowser4.get(), &TForm1::WebBrowser4DocumentComplete);
     connect(ui->CheckBox1, &QCheckBox::clicked, this, [this] { guarded([this] { CheckBox1Click(); }); });
     connect(ui->CheckBox2, &QCheckBox::clicked, this, [this] { guarded([this] { CheckBox2Click(); }); });
-    BigOrder::setUpBarChart(ui->Chart1->chart(), true);
+    // The note on big orders lies over the foot of today's chart: the texts under the bars stay above it.
+    const int noteOverChart = ui->Chart1->geometry().bottom() - ui->Label22->geometry().top() + 1;
+    BigOrder::setUpBarChart(ui->Chart1->chart(), true, std::max(0, noteOverChart) + kGapAboveNote);
     BigOrder::setUpBarChart(ui->Chart2->chart(), false);
 }
 

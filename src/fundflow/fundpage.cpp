@@ -94,13 +94,17 @@ Days dailyLists(const QList<Cells>& days) {
     return lists;
 }
 
-Read readPage(QByteArrayView page, const Summary& previous) {
+Read readPage(QByteArrayView page, const Summary& start) {
     const FlowPage::Walk walked = FlowPage::walk(page);
     if (!walked.summary)
         throw Failure(QStringLiteral("the fund-flow page has no summary row"));
-    Read read{previous, dailyLists(walked.days)};
+    Read read{start, dailyLists(walked.days)};
     applySummary(*walked.summary, read.summary);
     return read;
+}
+
+Summary startingSummary(const QString& code, const QString& flowcode, const Summary& shown) {
+    return code == flowcode ? shown : Summary{};
 }
 
 Flow todayFlow(const QString& amount) {

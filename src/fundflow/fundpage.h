@@ -48,14 +48,18 @@ void applySummary(const FlowPage::Cells& row, Summary& summary);
 // was short. A row that lacks one of its four cells adds nothing, so the lists stay parallel.
 Days dailyLists(const QList<FlowPage::Cells>& days);
 
-// One read of the page: the summary as the previous one becomes with this page's cells, and the daily lists.
+// One read of the page: the summary with this page's cells, and the daily lists.
 struct Read {
     Summary summary;
     Days days;
 };
 // A page without a summary row is no page of a stock: it throws Failure, so the read fails and the window
-// keeps the previous stock whole.
-Read readPage(QByteArrayView page, const Summary& previous);
+// keeps the previous stock whole. A cell the summary row lacks keeps its text from `start`: the summary shown
+// when the page is the shown stock's again, an empty one for any other stock (see startingSummary).
+Read readPage(QByteArrayView page, const Summary& start);
+// Where a read of `code` starts while the window shows `shown` of `flowcode`: no figure of one stock may stay
+// under another stock's name.
+Summary startingSummary(const QString& code, const QString& flowcode, const Summary& shown);
 
 // A flow as the page shows it: "流入" and the amount in red, or "流出" and the amount in green.
 struct Flow {

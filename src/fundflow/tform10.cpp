@@ -5,6 +5,7 @@
 #include "app/tform1.h"
 #include "platform/failures.h"
 #include "platform/picture.h"
+#include "fundflow/songface.h"
 #include "platform/screen.h"
 
 #include "ui_tform10.h"
@@ -14,6 +15,9 @@
 namespace {
 const QString kInflowPicture = QStringLiteral(":/pictures/rise.gif");
 const QString kOutflowPicture = QStringLiteral(":/pictures/fall.gif");
+// Pixel sizes of the stock line and of the announcement and totals lines.
+constexpr int kStockPixels = 14;
+constexpr int kLinePixels = 12;
 } // namespace
 
 TForm10::TForm10(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm10>()) {
@@ -24,6 +28,9 @@ TForm10::TForm10(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     setFixedSize(size());
     for (QLabel* label : {ui->Label1, ui->Label2, ui->Label3})
         label->setTextFormat(Qt::PlainText);
+    ui->Label2->setFont(SongFace::font(kStockPixels, true));
+    ui->Label1->setFont(SongFace::font(kLinePixels, true));
+    ui->Label3->setFont(SongFace::font(kLinePixels));
     Colours::setFontColour(ui->Label2, Colours::navy);
     showPicture(ui->Image1, kInflowPicture);
     showPicture(ui->Image2, kOutflowPicture);

@@ -13,6 +13,13 @@
 #include <QCloseEvent>
 #include <QtCharts/QPieSeries>
 
+#include <algorithm>
+
+namespace {
+// Length of the slice labels' arms.
+constexpr qreal kArmPixels = 8;
+} // namespace
+
 TForm14::TForm14(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm14>()) {
     ui->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -34,9 +41,17 @@ void TForm14::fillSizeClasses(const UnitState& state, const QString& shortDate) 
     Series1->clear();
     BigOrder::setGreenTitle(ui->Chart1->chart(), BigOrder::sizeClassTitle(state.curname, state.curcode, shortDate));
     const BigOrder::PiePlan plan = BigOrder::sizeClassSlices(state.pievalues, state.piecolours);
-    BigOrder::drawSlices(Series1, plan);
+    BigOrder::drawSlices(Series1, plan, armLengthFactor());
     if (!plan.complete)
         throw Failure(QStringLiteral("a size-class figure is not a whole number"));
+}
+
+qreal TForm14::armLengthFactor() const {
+    // The pie fills its share of the smaller side of the plot area (of the whole view before the first layout).
+    const QRectF plot = ui->Chart1->chart()->plotArea();
+    const QSizeF area = plot.isEmpty() ? QSizeF(ui->Chart1->size()) : plot.size();
+    const qreal radius = Series1->pieSize() * std::min(area.width(), area.height()) / 2;
+    return radius > 0 ? kArmPixels / radius : 0;
 }
 
 bool TForm14::FormCloseQuery() {

@@ -33,4 +33,8 @@ public:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+
+private:
+    // The slice labels' arm length as the pie series counts it: a factor of the pie's radius.
+    qreal armLengthFactor() const;
 };

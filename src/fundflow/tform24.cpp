@@ -7,6 +7,7 @@
 #include "app/widgetevents.h"
 #include "fundflow/codeentry.h"
 #include "fundflow/flowclient.h"
+#include "fundflow/songface.h"
 #include "fundflow/tform29.h"
 #include "platform/failures.h"
 #include "platform/httpclient.h"
@@ -45,6 +46,7 @@ TForm24::TForm24(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFixedSize(size());
+    SongFace::apply(this);
     Colours::setBackground(this, Colours::white);
     for (QLabel* heading : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7}) {
         Colours::setBackground(heading, Colours::green);
@@ -118,7 +120,7 @@ FundPage::Read TForm24::getshzjmx(const QString& code) {
         HttpClient client;
         FlowPage::prepareClient(client);
         const QByteArray page = FlowPage::fetch(client, code);
-        return FundPage::readPage(page, summary);
+        return FundPage::readPage(page, FundPage::startingSummary(code, flowcode, summary));
     } catch (...) {
         showMessage(this, FlowPage::readFailedMessage, errorCaption, MessageIcon::Error);
         throw SilentAbort();

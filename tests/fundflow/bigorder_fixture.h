@@ -40,10 +40,16 @@ protected:
         Form1Test::TearDown();
     }
 
-    // The page loader "finished loading" its last navigation with this body.
+    // The page loader "finished loading" its last navigation to a page (or a page of its own) with this body.
     static void complete(const std::unique_ptr<WebBrowser>& loader, const QString& body) {
-        fake(loader)->complete(fake(loader)->locationUrl(), body);
+        QString page = QStringLiteral("http://127.0.0.1/page");
+        for (const QString& address : fake(loader)->navigations) {
+            if (address != blankPage)
+                page = address;
+        }
+        fake(loader)->complete(page, body);
     }
+    static inline const QString blankPage = QStringLiteral("about:blank");
     void completeBars(const QString& buys, const QString& sells) {
         complete(form->WebBrowser2, QStringLiteral("&values=%1&values_2=%2&").arg(buys, sells));
     }

@@ -5,6 +5,10 @@
 #include "app/colours.h"
 
 #include <QAction>
+#include <QGraphicsScene>
+#include <QGraphicsTextItem>
+#include <QTextDocument>
+#include <QTextDocumentFragment>
 #include <QTimer>
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
@@ -56,6 +60,10 @@ TEST_F(BigOrderWindows, TenDaySumsDivideEachDayOnItsOwn) {
     QLabel* sums = widgetNamed<QLabel>(Form13, "Label1");
     EXPECT_EQ(sums->text(), QStringLiteral("近10日 大单流入:1手  大单流出:1手  合计流出:0手"));
     EXPECT_EQ(Colours::fontColour(sums), Colours::green);
+    // 150 and 150 add 1 each, where their sum would give 3.
+    complete(form->WebBrowser3, QStringLiteral("&values=150,150&values_2=0,0&x_labels=a,b&"));
+    form->CheckBox1Click();
+    EXPECT_EQ(sums->text(), QStringLiteral("近10日 大单流入:2手  大单流出:0手  合计流入:2手"));
 }
 
 TEST_F(BigOrderWindows, TodayChart) {
@@ -73,6 +81,45 @@ TEST_F(BigOrderWindows, TodayChart) {
     // A figure that is not a whole number ends the drawing there.
     completeBars("4,x,6", "1");
     EXPECT_EQ(barsOf(form->ui->Chart1), "大单买入 4|大单卖出|4");
+    // An oversized page draws its first 64 items: the bar after them would not convert.
+    const QString many = QStringList(200, QStringLiteral("3")).join(u',') + QStringLiteral(",x");
+    completeBars(many, many);
+    EXPECT_EQ(form->state.halfbuys.size(), 201);
+    QChart* chart = form->ui->Chart1->chart();
+    ASSERT_EQ(chart->series().size(), 1);
+    for (QBarSet* set : qobject_cast<QBarSeries*>(chart->series().first())->barSets())
+        EXPECT_EQ(set->count(), 64);
+    EXPECT_EQ(qobject_cast<QBarCategoryAxis*>(chart->axes(Qt::Horizontal).first())->count(), 64);
+}
+
+TEST_F(BigOrderWindows, AReadPageReleasesItsLoaderAndTheEmptyPageIsNotRead) {
+    completeBars("1,2", "3,4");
+    complete(form->WebBrowser3, dayPage(10));
+    complete(form->WebBrowser4, QStringLiteral("&values=100&colours=#FF6666&"));
+    for (const std::unique_ptr<WebBrowser>* loader : {&form->WebBrowser2, &form->WebBrowser3, &form->WebBrowser4}) {
+        EXPECT_EQ(fake(*loader)->navigations, QStringList{blankPage});
+        fake(*loader)->complete(blankPage, QString());
+        EXPECT_EQ(fake(*loader)->navigations.size(), 1); // the empty page releases nothing more
+    }
+    const UnitState& state = form->state;
+    EXPECT_EQ(state.halfbuys, QStringList({"1", "2"}));
+    EXPECT_EQ(state.daybuys.size(), 10);
+    EXPECT_EQ(state.pievalues, QStringList{"100"});
+    EXPECT_EQ(barsOf(form->ui->Chart1), "大单买入 1 2|大单卖出 3 4|10:00 10:30");
+    EXPECT_EQ(barsOf(form->ui->Chart2).count(u' '), 14);
+
+    // The minute reload and the stock switch still load the chart pages.
+    Clock::setForTests(QDateTime(QDate(2024, 1, 3), QTime(10, 30)));
+    form->Timer2Timer();
+    EXPECT_TRUE(fake(form->WebBrowser2)->navigations.last().endsWith("/stock/sz/000001/single-bar.htm"));
+    EXPECT_TRUE(fake(form->WebBrowser4)->navigations.last().endsWith("/stock/sz/000001/single-pie.htm"));
+    form->ui->Edit1->setText(QStringLiteral("600000"));
+    form->Image17Click();
+    EXPECT_TRUE(fake(form->WebBrowser2)->navigations.last().endsWith("/stock/sh/600000/single-bar.htm"));
+    EXPECT_TRUE(fake(form->WebBrowser3)->navigations.last().endsWith("/stock/sh/600000/single-barDay.htm"));
+    EXPECT_TRUE(fake(form->WebBrowser4)->navigations.last().endsWith("/stock/sh/600000/single-pie.htm"));
+    completeBars("7", "8");
+    EXPECT_EQ(fake(form->WebBrowser2)->navigations.last(), blankPage);
 }
 
 TEST_F(BigOrderWindows, DistributionPieRepeatsTheClassBeforeAnUnknownColour) {
@@ -85,8 +132,14 @@ TEST_F(BigOrderWindows, DistributionPieRepeatsTheClassBeforeAnUnknownColour) {
     EXPECT_EQ(widgetNamed<QChartView>(Form14, "Chart1")->chart()->title(),
               QStringLiteral("平安银行(000001)今日(2024-1-3)大单进出成交分布图"));
     QStringList slices;
-    for (QPieSlice* slice : Form14->Series1->slices())
-        slices << slice->label() + slice->color().name();
+    for (QPieSlice* slice : Form14->Series1->slices()) {
+        // Black text of the Song face on a maroon arm.
+        slices << QTextDocumentFragment::fromHtml(slice->label()).toPlainText() + slice->color().name();
+        EXPECT_TRUE(slice->label().contains(QStringLiteral("color:#000000")));
+        EXPECT_EQ(slice->labelColor(), QColor(128, 0, 0));
+        EXPECT_EQ(slice->labelFont().pixelSize(), 12);
+        EXPECT_EQ(slice->labelFont().families().value(0), QStringLiteral("宋体"));
+    }
     EXPECT_EQ(slices, QStringList({QStringLiteral("单笔买入50万以下(40%)#ff0011"),
                                    QStringLiteral("单笔买入50万以下(10%)#ff0011"),
                                    QStringLiteral("单笔卖出500万以上(50%)#008088")}));
@@ -161,4 +214,32 @@ TEST_F(BigOrderWindows, StockSwitchForgetsTheOldStocksFigures) {
         EXPECT_TRUE(list->isEmpty());
     EXPECT_EQ(state.halfflags[1], 0);
     EXPECT_EQ(barsOf(form->ui->Chart1) + barsOf(form->ui->Chart2), QString());
+}
+
+TEST_F(BigOrderWindows, EveryHalfHourKeepsItsTextUnderItsBarAboveTheNote) {
+    form->show();
+    completeBars("12,30,7,25,18,40,9,33", "5,41,7,20,22,10,15,30");
+    QCoreApplication::processEvents();
+    QChartView* view = form->ui->Chart1;
+    QMap<QString, QRectF> shown; // the texts drawn on the chart, where their letters stand in the scene
+    for (QGraphicsItem* item : view->scene()->items()) {
+        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible()) {
+            const qreal margin = text->document()->documentMargin();
+            shown.insert(text->toPlainText(), text->sceneBoundingRect().adjusted(margin, margin, -margin, -margin));
+        }
+    }
+    const QRectF bars = view->chart()->mapRectToScene(view->chart()->plotArea());
+    QLabel* note = form->ui->Label22;
+    const qreal noteTop = view->mapToScene(view->mapFrom(note->parentWidget(), note->geometry().topLeft())).y();
+    const qreal slot = bars.width() / 8;
+    QRectF before;
+    for (int i = 0; i < 8; ++i) {
+        const QString end = QStringList{"10:00", "10:30", "11:00", "11:30", "13:30", "14:00", "14:30", "15:00"}[i];
+        ASSERT_TRUE(shown.contains(end)) << end.toStdString();
+        const QRectF text = shown[end];
+        EXPECT_LT(std::abs(text.center().x() - (bars.left() + slot * (i + 0.5))), slot / 2) << end.toStdString();
+        EXPECT_FALSE(text.intersects(before)) << end.toStdString();
+        EXPECT_LE(text.bottom(), noteTop) << end.toStdString();
+        before = text;
+    }
 }

@@ -92,13 +92,18 @@ TEST(FundPageRead, FirstRowOneCellFurtherRightAndShortRowsAddNothing) {
     EXPECT_EQ(FundPage::readPage(FlowPages::page(FlowPages::summary(), days), {}).days.dailynet, QStringList{"N1"});
 }
 
-TEST(FundPageRead, SummaryCellsReplaceOnlyWhatThePageHoldsAndAPageWithoutOneFails) {
-    FundPage::Summary previous;
-    previous.summarype = QStringLiteral("old pe");
-    previous.summaryeps = QStringLiteral("old eps");
-    QStringList cells = FlowPages::summary({{4, QStringLiteral("贵州茅台")}}).mid(0, 43); // no P/E, no EPS
-    const FundPage::Summary expected{
+TEST(FundPageRead, ASummaryRowCutShortKeepsOnlyTheSameStocksFiguresAndAPageWithoutOneFails) {
+    FundPage::Summary shown;
+    shown.summarype = QStringLiteral("old pe");
+    shown.summaryeps = QStringLiteral("old eps");
+    const QByteArray page = FlowPages::page(FlowPages::summary({{4, QStringLiteral("贵州茅台")}}).mid(0, 43), {});
+    FundPage::Summary expected{
         "s1", "s2", "s3", QStringLiteral("贵州茅台"), "s5", "s7", "s10", "s11", "s12", "s14", "old pe", "old eps"};
-    EXPECT_EQ(FundPage::readPage(FlowPages::page(cells, {}), previous).summary, expected);
-    EXPECT_THROW(FundPage::readPage(Gbk::encode(QStringLiteral("<html>系统繁忙</html>")), previous), Failure);
+    // The stock shown, read again: the cells the row lacks (P/E, EPS) keep their texts.
+    EXPECT_EQ(FundPage::readPage(page, FundPage::startingSummary("600519", "600519", shown)).summary, expected);
+    // Another stock starts empty: nothing of the stock shown before stays under the new name.
+    expected.summarype.clear();
+    expected.summaryeps.clear();
+    EXPECT_EQ(FundPage::readPage(page, FundPage::startingSummary("600519", "000001", shown)).summary, expected);
+    EXPECT_THROW(FundPage::readPage(Gbk::encode(QStringLiteral("<html>系统繁忙</html>")), shown), Failure);
 }

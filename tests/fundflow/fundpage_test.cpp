@@ -37,6 +37,7 @@ TEST(FundPageVerdict, EndingsByTheSignsOfMainAndRetailAndNoneForAZero) {
 TEST(FundPageFlows, SingleFiguresGoByTheirMinusSignAndSumsByValue) {
     EXPECT_EQ(todayFlow("-35"), (Flow{QStringLiteral("流出-35"), Colours::green}));
     EXPECT_EQ(todayFlow("-0"), (Flow{QStringLiteral("流出-0"), Colours::green}));
+    EXPECT_EQ(todayFlow(" -35"), (Flow{QStringLiteral("流出 -35"), Colours::green})); // "-" anywhere
     EXPECT_EQ(todayFlow("0"), (Flow{QStringLiteral("流入0"), Colours::red}));
     EXPECT_EQ(sumFlow(0), (Flow{QStringLiteral("流入0"), Colours::red}));
     EXPECT_EQ(sumFlow(-7), (Flow{QStringLiteral("流出-7"), Colours::green}));

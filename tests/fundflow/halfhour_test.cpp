@@ -43,6 +43,11 @@ TEST_F(HalfHour, StartedAt1110WithThreeItemsAnnouncesTheThirdThenTheFourth) {
               QStringLiteral("今日大单流入:600万股 大单流出:400万股 总计净流入200万股"));
     EXPECT_TRUE(Form10->isVisible());
     EXPECT_EQ(Form10->frameGeometry().topRight(), screenRect().topRight());
+    for (const auto& [name, pixels, bold] : {std::tuple{"Label2", 14, true}, {"Label1", 12, true}, {"Label3", 12, false}}) {
+        const QFont font = widgetNamed<QLabel>(Form10, name)->font();
+        EXPECT_EQ(std::tuple(font.families().value(0), font.pixelSize(), font.bold()),
+                  std::tuple(QStringLiteral("宋体"), pixels, bold)) << name;
+    }
     EXPECT_TRUE(Form14->isVisible() && !form->isEnabled());
     dismiss();
 
@@ -78,8 +83,9 @@ TEST_F(HalfHour, NothingOnWeekendsOrBeforeTenAndOnlyTotalsPastTheEighth) {
         checkAt(moment.time(), moment.date()); // a first check on a new day forgets the day before
         completeBars("12", "4");
         checkAt(moment.time(), moment.date());
+        EXPECT_TRUE(form->state.halfdone.isEmpty()) << moment.toString().toStdString();
+        EXPECT_FALSE(Form10->isVisible());
     }
-    EXPECT_TRUE(form->state.halfdone.isEmpty());
     checkAt(QTime(10, 0));
     EXPECT_EQ(said(), QStringLiteral("在 9:30-10:00 之间大单净流入8万股"));
     dismiss();

@@ -54,6 +54,7 @@ TEST_F(FundPage24, GetgpzjReadsThePageOnceThenFillsAndShowsTheWindow) {
     EXPECT_EQ(request.header("Accept"), "text/html, */*");
 
     EXPECT_TRUE(form24->isVisible());
+    EXPECT_EQ(w24("Label10")->font().families().value(0), QStringLiteral("宋体"));
     EXPECT_EQ(text("Label8"), "2024-01-05 15:00:00");
     EXPECT_EQ(text("Label10"), QStringLiteral("平安银行"));
     EXPECT_EQ(text("Label18"), QStringLiteral("流出-120"));
@@ -131,6 +132,20 @@ TEST_F(FundPage24, OwnLookUpChecksTheCodeFirstThenFillsInPlace) {
     // Main funds that cancel out give no verdict: the label goes back to its design text.
     typeAndConfirm(QStringLiteral("300059"));
     EXPECT_EQ(text("Label42"), QStringLiteral("Brennoc结论："));
+}
+
+TEST_F(FundPage24, AShortSummaryRowShowsNothingOfThePreviousStock) {
+    form1->getgpzj(QStringLiteral("000001"));
+    EXPECT_EQ(text("Label13"), "s44");
+    // The same stock's page cut before its P/E and EPS keeps them; another stock's shows them empty.
+    const QMap<int, QString> cut{{3, "600789"}, {4, QStringLiteral("鲁抗医药")}};
+    pages.insert("000001", FlowPages::page(FlowPages::summary().mid(0, 43), {}));
+    pages.insert("600789", FlowPages::page(FlowPages::summary(cut).mid(0, 43), {}));
+    form1->getgpzj(QStringLiteral("000001"));
+    EXPECT_EQ(text("Label13") + text("Label14"), "s44s45");
+    form1->getgpzj(QStringLiteral("600789"));
+    EXPECT_EQ(text("Label10"), QStringLiteral("鲁抗医药"));
+    EXPECT_EQ(text("Label13") + text("Label14"), QString());
 }
 
 TEST_F(FundPage24, AReadInProgressHoldsTheEntryAndRefusesAnotherFill) {

@@ -70,6 +70,9 @@ TEST_F(PeriodQuery29, OpenersQueryTheLastFiveCalendarDaysAndShowTheWindow) {
     form24->Label44Click();
     EXPECT_EQ(w29("Label4")->text(), QStringLiteral("鲁抗医药"));
     EXPECT_EQ(pageRequests(), (QList<QByteArray>{"/fundflow/gpdm.asp?gpdm=000001", "/fundflow/gpdm.asp?gpdm=600789"}));
+    const Loopback::HttpRequest& request = server.requests().last();
+    EXPECT_EQ(request.header("User-Agent"), "Mozilla/3.0 (compatible; Indy Library)");
+    EXPECT_EQ(request.header("Accept"), "text/html, */*");
 }
 
 TEST_F(PeriodQuery29, ChecksInTheirOrderAndNoPageRequestForABadCodeOrRange) {
@@ -93,7 +96,10 @@ TEST_F(PeriodQuery29, AFailedReadKeepsTheGridAndAFailedLookUpStillQueries) {
     const PeriodQuery::Rows before = form29->rows;
     QByteArray spoiled = weekPage();
     spoiled.replace("<td>-3</td>", "<td>-3x</td>");
-    for (const Loopback::HttpReply& reply : {Loopback::HttpReply::html(spoiled), Loopback::HttpReply::error(500)}) {
+    auto stalled = Loopback::HttpReply::html(weekPage());
+    stalled.withDelivery(Loopback::Delivery::stalled(100)); // fails after the read time-out
+    for (const Loopback::HttpReply& reply :
+         {Loopback::HttpReply::html(spoiled), Loopback::HttpReply::error(500), stalled}) {
         services->messages.clear();
         pageReply = reply;
         EXPECT_THROW(query(QStringLiteral("600789"), QDate(2024, 1, 1)), SilentAbort);
