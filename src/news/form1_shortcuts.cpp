@@ -34,6 +34,13 @@ void placeBrowser(WebBrowser& browser, int top, int height) {
         view->setGeometry(view->x(), top, view->width(), height);
 }
 
+// The page areas lie over the quote panel, the ranking board and the browser of the stock pools, whose labels
+// and views are made after them: shown, an area comes to the top.
+void showOnTop(QWidget* area) {
+    area->show();
+    area->raise();
+}
+
 } // namespace
 
 void TForm1::connectShortcutHandlers() {
@@ -57,6 +64,10 @@ void TForm1::connectShortcutHandlers() {
     onClick(ui->Label47, [this] { Label47Click(); });
     onClick(ui->Label51, [this] { Label51Click(); });
     onClick(ui->Label56, [this] { Label56Click(); });
+    // The areas paint their own background, so nothing beneath shows through their button strips and edges.
+    for (QWidget* area :
+         {static_cast<QWidget*>(ui->Panel16), static_cast<QWidget*>(ui->GroupBox8), static_cast<QWidget*>(ui->Panel21)})
+        area->setAutoFillBackground(true);
 }
 
 void TForm1::showWatchedList() {
@@ -80,7 +91,7 @@ void TForm1::Button2Click() {
 }
 
 void TForm1::ToolButton13Click() {
-    ui->Panel16->show();
+    showOnTop(ui->Panel16);
     ui->GroupBox8->hide();
     showWatchedList();
 }
@@ -106,7 +117,7 @@ void TForm1::Button5Click() {
 }
 
 void TForm1::ToolButton14Click() {
-    ui->GroupBox8->show();
+    showOnTop(ui->GroupBox8);
     ui->Panel16->hide();
     BitBtn1Click();
 }
@@ -155,7 +166,7 @@ void TForm1::Label47Click() {
 }
 
 void TForm1::Label56Click() {
-    ui->Panel21->show();
     ui->GroupBox7->show();
+    showOnTop(ui->Panel21);
     ui->GroupBox1->hide();
 }

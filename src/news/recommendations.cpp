@@ -13,8 +13,8 @@
 namespace {
 
 constexpr qsizetype markerSize = 3; // "$a0" ... "$a4"
-constexpr qsizetype paddedIpSize = 16;
-constexpr qsizetype unpaddedStockSize = 16;
+constexpr int paddedIpSize = 16;
+constexpr int unpaddedStockSize = 16;
 
 const QString oneBlank = QStringLiteral(" ");
 const QString twoBlanks = QStringLiteral("  ");
@@ -55,19 +55,22 @@ std::optional<Recommendations::Tip> readRecord(QStringView record) {
 
 namespace Recommendations {
 
+int columns(QStringView text) {
+    return Gbk::byteLength(text.toString());
+}
+
 QString paddedIp(QStringView ip) {
-    QString padded;
-    padded.reserve(std::max(ip.size(), paddedIpSize));
-    padded.append(ip);
-    if (padded.size() < paddedIpSize)
-        padded.resize(paddedIpSize, u' ');
+    QString padded = ip.toString();
+    const int width = columns(ip);
+    if (width < paddedIpSize)
+        padded.append(QString(paddedIpSize - width, u' '));
     return padded;
 }
 
 QString paddedStock(QStringView stock) {
-    const QStringView blanks = stock.startsWith(u'*')              ? QStringView(oneBlank)
-                               : stock.size() == unpaddedStockSize ? QStringView()
-                                                                   : QStringView(twoBlanks);
+    const QStringView blanks = stock.startsWith(u'*')                ? QStringView(oneBlank)
+                               : columns(stock) == unpaddedStockSize ? QStringView()
+                                                                     : QStringView(twoBlanks);
     QString padded;
     padded.reserve(stock.size() + blanks.size());
     padded.append(stock);

@@ -21,10 +21,14 @@ struct Tip {
     bool operator==(const Tip&) const = default;
 };
 
-// An address shorter than 16 characters gets blanks up to 16; a longer one stays as it is.
+// The list is laid out in a monospaced CJK font, where a Chinese character takes two columns and a Latin one
+// one, as many as its GBK bytes; lengths below are counted in these columns.
+int columns(QStringView text);
+// An address narrower than 16 columns gets blanks up to 16; a wider one stays as it is.
 QString paddedIp(QStringView ip);
-// One blank after a stock whose text starts with "*" ("*ST" names), else two, unless it is exactly 16
-// characters long. Counted in characters, this lines the reasons up under a Song-style font.
+// One blank after a stock whose text starts with "*" ("*ST" names), else two, unless it is exactly 16 columns
+// wide. A name of four Chinese characters with its code takes those 16 columns, one of three gets two blanks
+// and a "*ST" name of two one blank, so the reasons of the usual names start in one column.
 QString paddedStock(QStringView stock);
 
 // The records of a reply, in reply order. Only the text after the first `text="#000000">` counts; "$a0"

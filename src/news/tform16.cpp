@@ -58,11 +58,14 @@ constexpr int kLabelTop = 120;
 constexpr int kLabelHeight = 20;
 constexpr int kLabelMargin = 10;
 const QColor kHoverColour(0, 255, 0);
-// Song-style first; the monospaced Noto face keeps the columns where a Song face is missing, since the
-// captions line up by counting a Chinese character as two Latin ones.
-const QStringList kLabelFonts = {QStringLiteral("宋体"), QStringLiteral("SimSun"),
-                                 QStringLiteral("Noto Sans Mono CJK SC")};
-constexpr int kLabelPointSize = 10;
+// The captions line up their columns by counting a Chinese character as two Latin ones, which holds only in a
+// monospaced CJK face: the Noto one first, since a system without a Song face matches that name to a
+// proportional one.
+const QStringList kLabelFonts = {QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("宋体"),
+                                 QStringLiteral("SimSun")};
+// Size 10 as the desktop draws it at 96 dots per inch: 13 pixels, 6.5 for a Latin character, which puts the
+// stock and the reason under their headings. A reason too long for the label is whole in its hint.
+constexpr int kLabelPixelSize = 13;
 
 // Limits a box to a number of GBK bytes, as an edit box of the old code page did: what is typed or pasted
 // beyond the limit is dropped from its end, and a character is never split.
@@ -195,7 +198,10 @@ void TForm16::makeTipLabels() {
     const QList<Recommendations::Tip> tips = storedTips(Form1->state);
     QFont font;
     font.setFamilies(kLabelFonts);
-    font.setPointSize(kLabelPointSize);
+    font.setPixelSize(kLabelPixelSize);
+    // Hinting would round a Latin character's 6.5 pixels to 7 but leave a Chinese one at 13, and the columns
+    // would drift apart.
+    font.setHintingPreference(QFont::PreferNoHinting);
     const int count = static_cast<int>(std::min<qsizetype>(tips.size(), Recommendations::maxLabels));
     for (int i = 0; i < count; ++i) {
         auto* label = new QLabel(this);

@@ -4,7 +4,6 @@
 #include "app/hosts.h"
 #include "app/registry.h"
 #include "app/tform1.h"
-#include "app/tform1_ui.h"
 #include "app/widgetevents.h"
 #include "news/watchedlist.h"
 #include "news/workareacorner.h"
@@ -46,8 +45,10 @@ void TForm23::getsmmh() {
     try {
         page = IdHTTP1->get(Hosts::base(Hosts::watchedList) + WatchedList::listPage);
     } catch (...) {
+        // An outside page that fails is no reason to end the ranking tick that called: the back-end news
+        // still has its turn after this.
         IdHTTP1->close();
-        throw;
+        return;
     }
     IdHTTP1->close();
     UnitState& state = Form1->state;
@@ -65,9 +66,8 @@ void TForm23::getsmmh() {
 void TForm23::Panel1Click() {
     if (!Form1)
         return;
-    Form1->ui->Panel16->show();
-    Form1->ui->GroupBox8->hide();
-    Form1->showWatchedList();
+    // The same as the main window's "私募密函" tool button: the area on top, the list page loaded or refreshed.
+    Form1->ToolButton13Click();
     hide();
     Form1->N1Click();
 }

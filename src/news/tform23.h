@@ -19,7 +19,7 @@ public:
     ~TForm23() override;
 
     // Scans the watched list page and pops the window up when the list changed, unless it is muted. A failed
-    // fetch closes the connection and throws, which ends the caller silently; the saved list stays.
+    // fetch closes the connection and returns: the saved list stays and the caller goes on.
     virtual void getsmmh();
 
     // "注意：私募密函有重要信息，点击查看": the list page in the main window, which comes back from the tray.

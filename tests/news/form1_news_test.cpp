@@ -132,6 +132,30 @@ TEST_F(InfoPanel, AnnouncementVerdictIsThisStocksOrTheDesignText) {
     }
 }
 
+TEST_F(InfoPanel, CommentPanelSaysSoWhenItHasNoComment) {
+    const QString failed = QStringLiteral("获取失败|获取数据失败......");
+    struct Case {
+        const char* what;
+        QString name;
+        QByteArray failing;
+        QString shown;
+    };
+    const QList<Case> cases{
+        {"no stock name", QString(), {}, failed},
+        {"page fails", QStringLiteral("贵州茅台"), "/comments/data/qgqp.asp", failed},
+        {"no comment on the page", QStringLiteral("贵州茅台"), {}, QStringLiteral("旧名|旧评论")},
+    };
+    commentPage = QStringLiteral("<p>没有评论</p>");
+    for (const Case& c : cases) {
+        form->ui->Label9->setText(QStringLiteral("旧名"));
+        form->ui->Label10->setText(QStringLiteral("旧评论"));
+        form->state.curname = c.name;
+        failing = c.failing;
+        form->getqgqp(QStringLiteral("600519"));
+        EXPECT_EQ(form->ui->Label9->text() + u'|' + form->ui->Label10->text(), c.shown) << c.what;
+    }
+}
+
 TEST_F(InfoPanel, FirstForumLoadShowsThePagesFirstTopicLaterLoadsTheLastAdded) {
     const QString a = topic(QStringLiteral("A"), QStringLiteral("03-05 10:00"));
     const QString b = topic(QStringLiteral("B"), QStringLiteral("03-05 09:00"));

@@ -185,6 +185,19 @@ TEST_F(NewsFlashTest, TheListPopUpComesOnlyAfterAScanWithItemsAndOpensTheListPag
     EXPECT_TRUE(!form23.isVisible() && form.state.fundletterlist == QList<QByteArray>{"2c"});
 }
 
+TEST_F(NewsFlashTest, AFailingListPageLeavesTheRankingTickItsNews) {
+    pages[kList] = listPage("2a");
+    form23.getsmmh();
+    pages[kList] = QString(); // the watched site answers with an error from now on
+    pages[kNews] = envelope(QStringLiteral("<p>正文</p>&1标题&2"));
+    form.state.ranktick = 1; // a tick between the board's refreshes: no ranking page is asked for
+    EXPECT_TRUE(guarded([this] { form.Timer9Timer(); }));
+    EXPECT_EQ(requestsOf(kNews), 1);
+    EXPECT_TRUE(form21.isVisible());
+    EXPECT_EQ(form.state.fundletterlist, QList<QByteArray>{"2a"});
+    EXPECT_TRUE(form.Timer9->isActive());
+}
+
 TEST_F(NewsFlashTest, PauseBoxesAndTrayItemsKeepTheMuteSwitchesInStep) {
     struct Case {
         QCheckBox* box;

@@ -4,6 +4,8 @@
 #include "app/tform1_ui.h"
 
 #include <QAction>
+#include <QImage>
+#include <QPalette>
 
 namespace {
 
@@ -55,6 +57,70 @@ TEST_F(ShortcutsTest, EveryShortcutLoadsItsPage) {
     }
     form.N16->trigger();
     EXPECT_EQ(services->openedUrls.value(0).toString(), "http://127.0.0.1:9/portal/a/20240229/");
+}
+
+TEST_F(ShortcutsTest, EachSwitchShowsAndHidesItsAreas) {
+    Ui::TForm1& ui = *form.ui;
+    const QList<QWidget*> areas{ui.Panel16, ui.GroupBox8, ui.Panel21, ui.GroupBox7, ui.GroupBox1};
+    struct Case {
+        const char* what;
+        void (TForm1::*handler)();
+        QString before; // one letter per area above: "v" shown, "h" hidden
+        QString after;
+    };
+    const Case cases[] = {
+        {"Button4", &TForm1::Button4Click, "vvvvv", "hvvvv"},
+        {"BitBtn4", &TForm1::BitBtn4Click, "vvvvv", "vhvvv"},
+        {"Label47", &TForm1::Label47Click, "hhhvh", "hhhhv"},
+        {"Label47 keeps the pool panel", &TForm1::Label47Click, "vvvvh", "vvvhv"},
+        {"Label56", &TForm1::Label56Click, "hhhhv", "hhvvh"},
+        {"Label56 keeps the page areas", &TForm1::Label56Click, "vvhhv", "vvvvh"},
+        {"ToolButton13", &TForm1::ToolButton13Click, "hvvvv", "vhvvv"},
+        {"ToolButton14", &TForm1::ToolButton14Click, "vhvvv", "hvvvv"},
+        {"Label51", &TForm1::Label51Click, "hhvhv", "hhhvh"},
+    };
+    const auto states = [&] {
+        QString letters;
+        for (const QWidget* area : areas)
+            letters += area->isHidden() ? u'h' : u'v';
+        return letters;
+    };
+    for (const Case& c : cases) {
+        for (qsizetype i = 0; i < areas.size(); ++i)
+            areas[i]->setHidden(c.before[i] == u'h');
+        (form.*c.handler)();
+        EXPECT_EQ(states().toStdString(), c.after.toStdString()) << c.what;
+    }
+    EXPECT_EQ(fake(form.WebBrowser9)->navigations.value(0),
+              "http://127.0.0.1:9/watched/plus/list.php?tid=26&TotalResult=1459&PageNo=1");
+}
+
+TEST_F(ShortcutsTest, PageAreasPaintTheirBackgroundOverWhatTheyCover) {
+    Ui::TForm1& ui = *form.ui;
+    struct Case {
+        const char* what;
+        void (TForm1::*handler)();
+        QWidget* area;
+        QPoint bare; // a point of the area that none of its own widgets covers
+    };
+    const Case cases[] = {{"Panel16", &TForm1::ToolButton13Click, ui.Panel16, {800, 15}},
+                          {"GroupBox8", &TForm1::ToolButton14Click, ui.GroupBox8, {800, 20}},
+                          {"Panel21", &TForm1::Label56Click, ui.Panel21, {508, 35}}};
+    for (const Case& c : cases) {
+        // Made after the area, as the ranking board's labels and the browsers' views are, so it lies over it.
+        QWidget beneath(c.area->parentWidget());
+        beneath.setGeometry(c.area->geometry());
+        beneath.setAutoFillBackground(true);
+        QPalette red = beneath.palette();
+        red.setColor(QPalette::Window, Qt::red);
+        beneath.setPalette(red);
+        beneath.show();
+        (form.*c.handler)();
+        // The areas' own backgrounds are greys: no red of what lies beneath shows through.
+        const QColor pixel = c.area->parentWidget()->grab(c.area->geometry()).toImage().pixelColor(c.bare);
+        EXPECT_TRUE(pixel.red() == pixel.green() && pixel.green() == pixel.blue())
+            << c.what << " " << pixel.name().toStdString();
+    }
 }
 
 TEST_F(ShortcutsTest, TheListButtonRefreshesOnlyTheListPage) {

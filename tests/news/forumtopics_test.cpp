@@ -1,5 +1,7 @@
 #include "news/forumtopics.h"
 
+#include "app/unitstate.h"
+
 #include <gtest/gtest.h>
 
 using News::ForumTopic;
@@ -51,4 +53,19 @@ TEST(ForumTopics, RecordsAfterTheHeadingFieldByField) {
     };
     for (const Case& c : cases)
         EXPECT_EQ(News::readForumTopics(c.page, kBase, 2026), c.topics) << c.what;
+}
+
+TEST(ForumTopics, TodaysNewTopicsJoinTheListsWithFourUnreadFlagsEach) {
+    UnitState state;
+    state.forumunread = QStringList(4, QStringLiteral("1"));
+    state.forumlinks = QStringList{kBase + QStringLiteral("known")};
+    state.forumtitles = QStringList{QStringLiteral("标题known")};
+    const QList<ForumTopic> topics{topic(QStringLiteral("known"), QStringLiteral("2026-3-5")),
+                                   topic(QStringLiteral("a"), QStringLiteral("2026-3-5")),
+                                   topic(QStringLiteral("old"), QStringLiteral("2026-3-4")),
+                                   topic(QStringLiteral("a"), QStringLiteral("2026-3-5"))};
+    EXPECT_EQ(News::addTodaysTopics(state, topics, QDate(2026, 3, 5)), 1);
+    EXPECT_EQ(state.forumlinks, (QStringList{kBase + QStringLiteral("known"), kBase + QStringLiteral("a")}));
+    EXPECT_EQ(state.forumcounts, QStringList{QStringLiteral("12/3")});
+    EXPECT_EQ(state.forumunread, QStringList(8, QStringLiteral("1")));
 }

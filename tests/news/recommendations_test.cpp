@@ -22,16 +22,17 @@ Tip tip(const QString& ip, const QString& reason = QStringLiteral("r")) {
 
 TEST(Recommendations, PadsAddressesAndStocksForTheColumns) {
     const QList<std::pair<QString, QString>> ips = {{"1.2.3.4", "1.2.3.4         "},
+                                                    {"地址1.2", "地址1.2" + QString(9, u' ')},
                                                     {"222.66.105.133", "222.66.105.133  "},
                                                     {"1234567890123456", "1234567890123456"},
                                                     {"12345678901234567", "12345678901234567"}};
     for (const auto& [ip, stored] : ips)
         EXPECT_EQ(paddedIp(ip), stored) << ip.toStdString();
-    const QList<std::pair<QString, QString>> stocks = {{"浦发银行(600000)", "浦发银行(600000)  "},
-                                                       {"*ST大唐(600198)", "*ST大唐(600198) "},
-                                                       {"ABCDEFGH(600000)", "ABCDEFGH(600000)"},
-                                                       {"*STABCDE(600000)", "*STABCDE(600000) "},
-                                                       {"ABCDEFGHI(600000)", "ABCDEFGHI(600000)  "}};
+    // Chinese characters count two columns: the usual names all end up 16 columns wide.
+    const QList<std::pair<QString, QString>> stocks = {
+        {"浦发银行(600000)", "浦发银行(600000)"},  {"比亚迪(002594)", "比亚迪(002594)  "},
+        {"*ST大唐(600198)", "*ST大唐(600198) "},   {"ABCDEFGH(600000)", "ABCDEFGH(600000)"},
+        {"*STABCDE(600000)", "*STABCDE(600000) "}, {"ABCDEFGHI(600000)", "ABCDEFGHI(600000)  "}};
     for (const auto& [stock, stored] : stocks)
         EXPECT_EQ(paddedStock(stock), stored) << stock.toStdString();
 }
@@ -58,9 +59,9 @@ TEST(Recommendations, ScansRecordsAfterTheMarkerOnly) {
 
     const QList<Tip> tips = readTipsReply(Gbk::encode(head + " " + one + record("x", "y", "z", "w ")));
     ASSERT_EQ(tips.size(), 2);
-    EXPECT_EQ(tips[0], (Tip{"1.2.3.4         ", "浦发银行(600000)  ", "放量</body>突破", "2024-1-3 9:40:00"}));
+    EXPECT_EQ(tips[0], (Tip{"1.2.3.4         ", "浦发银行(600000)", "放量</body>突破", "2024-1-3 9:40:00"}));
     EXPECT_EQ(tips[1].time, QStringLiteral("w"));
-    EXPECT_EQ(caption(tips[0]), QStringLiteral(" 1.2.3.4          浦发银行(600000)     放量</body>突破"));
+    EXPECT_EQ(caption(tips[0]), QStringLiteral(" 1.2.3.4          浦发银行(600000)   放量</body>突破"));
     EXPECT_EQ(hint(tips[0]), QStringLiteral("放量</body>突破【推荐时间：2024-1-3 9:40:00】"));
 }
 

@@ -17,6 +17,7 @@
 #include <QTextDocumentFragment>
 #include <QtCharts/QLineSeries>
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -109,7 +110,7 @@ TEST_F(TForm16Test, OpeningLabelsTenAndALaterLoadPutsTheNewOnTop) {
     EXPECT_EQ(fake(form->WebBrowser66)->navigations, QStringList{server.url("/backend/gpcgad.html")});
     ASSERT_EQ(form->tipLabels().size(), 10);
     const QLabel* first = form->tipLabels().at(0);
-    EXPECT_EQ(first->text(), " 1" + QString(16, u' ') + "浦发银行(600011)" + QString(5, u' ') + "放量<b>突破</b>");
+    EXPECT_EQ(first->text(), " 1" + QString(16, u' ') + "浦发银行(600011)" + QString(3, u' ') + "放量<b>突破</b>");
     EXPECT_EQ(form->tipLabels().at(9)->geometry(), QRect(1, 300, 464, 20));
     EXPECT_EQ(QTextDocumentFragment::fromHtml(first->toolTip()).toPlainText(),
               QStringLiteral("放量<b>突破</b>【推荐时间：2024-1-3 9:11:00】"));
@@ -127,6 +128,24 @@ TEST_F(TForm16Test, OpeningLabelsTenAndALaterLoadPutsTheNewOnTop) {
     form1->N14->trigger();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(form1->isEnabled());
+}
+
+TEST_F(TForm16Test, ListColumnsLineUpUnderTheirHeadings) {
+    list = QStringLiteral("$a0218.17.44.102$a1浦发银行(600000)$a2放量突破前期平台，主力资金持续流入$a3t$a4"
+                          "$a01.2.3.4$a1*ST大唐(600198)$a2r$a3t$a4"
+                          "$a0116.228.144.210$a1比亚迪(002594)$a2r$a3t$a4");
+    form1->N14Click();
+    ASSERT_EQ(form->tipLabels().size(), 3);
+    QList<int> reasonsAt;
+    for (const QLabel* label : form->tipLabels()) {
+        const QFontMetrics metrics(label->font());
+        const QString text = label->text();
+        const QString reason = text.mid(text.indexOf(u')') + 1).trimmed();
+        reasonsAt << label->x() + metrics.horizontalAdvance(text.left(text.size() - reason.size()));
+        EXPECT_LE(metrics.horizontalAdvance(text), label->contentsRect().width()) << text.toStdString();
+    }
+    EXPECT_LE(std::ranges::max(reasonsAt) - std::ranges::min(reasonsAt), 1);
+    EXPECT_NEAR(reasonsAt.first(), w<QLabel>("Label6")->x(), 3);
 }
 
 TEST_F(TForm16Test, HoverShowsTheStockOnlyWhileItsLabelIsStillHovered) {

@@ -95,17 +95,19 @@ Loopback::HttpReply article(const Loopback::HttpRequest& request) {
     return htmlPage(title, QStringLiteral("<p>%1。详细内容请关注后续报道。</p>").arg(title));
 }
 
-// The back-end's news record of an hour: body, headline, date and source.
+// The back-end's news record of an hour: body, headline, date and source. The figures are those of the hour's
+// start, so every poll within the hour gets the same record and the program's pop-up comes once an hour.
 QStringList newsRecord(const QDateTime& moment) {
     const int hour = moment.time().hour();
+    const QDateTime start(moment.date(), QTime(hour, 0));
     const auto subject = QString::fromUtf16(
         std::prev(std::ranges::upper_bound(newsSubjects, hour, {}, &std::pair<int, const char16_t*>::first))->second);
     const Market::Listing& stock = stockOf(moment.date().dayOfYear() * 24 + hour);
-    const Market::Quote quote = Market::quote(stock, moment);
+    const Market::Quote quote = Market::quote(stock, start);
     const QString headline = QStringLiteral("%1：%2(%3)主力资金动向").arg(subject, stock.name, stock.code);
     const QString body = QStringLiteral("<h2>%1</h2><p>截至%2，%3(%4)涨跌幅<b>%5%</b>，成交%6手。</p>"
                                         "<p>本信息仅供参考，据此操作风险自负。</p>")
-                             .arg(headline.toHtmlEscaped(), Formats::longTime(moment.time()), stock.name, stock.code)
+                             .arg(headline.toHtmlEscaped(), Formats::longTime(start.time()), stock.name, stock.code)
                              .arg(quote.changePercent(), 0, 'f', 2)
                              .arg(quote.volume);
     return {body, headline, Formats::shortDate(moment.date()), QStringLiteral("Brennoc研究部")};
