@@ -1,5 +1,6 @@
 #include "rankings/tform25.h"
 
+#include "app/backend.h"
 #include "app/calendar.h"
 #include "app/colours.h"
 #include "app/registry.h"
@@ -94,6 +95,9 @@ TForm25::TForm25(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
 
     IdHTTP1 = new HttpClient(this);
     IdHTTP1->setFollowRedirects(true);
+    // The quote panel's read time-out, for the same quote service: a poll can wait inside the quote panel's own
+    // fetch, which a stalled service must not hold longer than it holds the quote panel.
+    IdHTTP1->setReadTimeout(Backend::mainWindowReadTimeoutMs);
     Timer1 = new QTimer(this);
     Timer1->setInterval(kPollMs);
     Timer2 = new QTimer(this);
