@@ -14,7 +14,9 @@
 #include "rankings/tform25_ui.h"
 #include "rankings/tform26_ui.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -231,4 +233,29 @@ TEST_F(Tracker, AStalledQuoteServiceFailsThePollAfterTheQuotePanelsReadTimeOut) 
     EXPECT_LT(clock.elapsed(), 15000);
     EXPECT_EQ(form->state.trackfails, 1);
     EXPECT_EQ(form->state.trackrow, 2);
+}
+
+TEST_F(Tracker, EveryStatusPanelHoldsTheWidestTextItShows) {
+    // The window as drawn, and one made under a wider font, which widens it to hold its status bar.
+    const QFont font = QApplication::font();
+    QFont wider = font;
+    wider.setLetterSpacing(QFont::PercentageSpacing, 120);
+    QApplication::setFont(wider);
+    TForm25 widened;
+    QApplication::setFont(font);
+    EXPECT_GT(widened.width(), form25.width());
+    for (TForm25* window : {&form25, &widened}) {
+        window->show();
+        window->statusPanel(1)->setText(QStringLiteral("已拉升的DDX强势股有：99个"));
+        for (int i = 0; i < 3; ++i) {
+            const QLabel* panel = window->statusPanel(i);
+            // In the panel's font, and in the CJK face that draws these texts where the panel's face lacks them.
+            QFont cjk(panel->font());
+            cjk.setFamily(QStringLiteral("Noto Sans CJK SC"));
+            const int needed = std::max(QFontMetrics(panel->font()).horizontalAdvance(panel->text()),
+                                        QFontMetrics(cjk).horizontalAdvance(panel->text()));
+            EXPECT_LE(needed, panel->contentsRect().width() - panel->indent()) << i;
+            EXPECT_TRUE(window->rect().contains(panel->geometry().translated(panel->parentWidget()->pos()))) << i;
+        }
+    }
 }
