@@ -1,5 +1,6 @@
 #include "rankings/tform25.h"
 
+#include "app/backend.h"
 #include "app/calendar.h"
 #include "app/colours.h"
 #include "app/registry.h"
@@ -51,9 +52,11 @@ const QString kRallied = QStringLiteral("√");
 const QString kNotNoticed = QStringLiteral("0");
 const QString kNoticed = QStringLiteral("1");
 
-// The status bar's panels: the least width of each (the last one takes the rest) and the texts at load, between
-// which stands the count of rallied stocks.
-const QList<int> kStatusWidths = {90, 160, 0};
+// The status bar's panels: the least width of each (the last one also takes the rest) and the texts at load,
+// between which stands the count of rallied stocks.
+const QList<int> kStatusWidths = {90, 160, 100};
+// Keeps a panel's text off the window's edge and off the panel before it.
+constexpr int kStatusIndent = 2;
 const QString kClickHint = QStringLiteral("单击看个股详情");
 const QString kTip = QStringLiteral("提示：一般，最早监控到的强势股最出黑马");
 
@@ -94,6 +97,9 @@ TForm25::TForm25(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
 
     IdHTTP1 = new HttpClient(this);
     IdHTTP1->setFollowRedirects(true);
+    // The quote panel's read time-out, for the same quote service: a poll can wait inside the quote panel's own
+    // fetch, which a stalled service must not hold longer than it holds the quote panel.
+    IdHTTP1->setReadTimeout(Backend::mainWindowReadTimeoutMs);
     Timer1 = new QTimer(this);
     Timer1->setInterval(kPollMs);
     Timer2 = new QTimer(this);
@@ -117,20 +123,23 @@ void TForm25::setUpTrackingGrid() {
 
 void TForm25::createStatusPanels() {
     const QStringList texts = {kClickHint, Tracking::ralliedCount(0), kTip};
-    // The count panel is wide enough for the largest count.
+    // Each panel is wide enough for the widest text it shows: the count panel for the largest count.
     const QStringList widest = {kClickHint, Tracking::ralliedCount(Rankings::trackLimit), kTip};
     for (qsizetype i = 0; i < texts.size(); ++i) {
         auto* panel = new QLabel(texts.at(i), ui->StatusBar1);
         panel->setObjectName(QStringLiteral("StatusBar1Panel%1").arg(i));
         panel->setTextFormat(Qt::PlainText);
-        const int width = std::max(kStatusWidths.at(i), panel->fontMetrics().horizontalAdvance(widest.at(i)) + 8);
-        if (kStatusWidths.at(i) > 0) {
-            panel->setMinimumWidth(width);
-            ui->StatusBar1->addWidget(panel);
-        } else {
-            ui->StatusBar1->addWidget(panel, 1);
-        }
+        panel->setIndent(kStatusIndent);
+        const int textWidth = kStatusIndent + panel->fontMetrics().horizontalAdvance(widest.at(i));
+        panel->setMinimumWidth(std::max(kStatusWidths.at(i), textWidth));
+        ui->StatusBar1->addWidget(panel, i == texts.size() - 1 ? 1 : 0);
         statusPanels_ << panel;
+    }
+    // A font wider than the one the window was drawn for widens the window, so that no panel cuts its text.
+    const int needed = ui->StatusBar1->minimumSizeHint().width();
+    if (needed > width()) {
+        setFixedWidth(needed);
+        ui->StatusBar1->resize(needed, ui->StatusBar1->height());
     }
 }
 

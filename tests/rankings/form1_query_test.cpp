@@ -41,6 +41,7 @@ protected:
                 return std::nullopt;
             const qsizetype date = pending.indexOf("cxrq=") + 5;
             requested << pending.mid(date, 10);
+            requests << pending;
             if (stall)
                 return Loopback::TcpAnswer();
             const QByteArray reply =
@@ -74,6 +75,7 @@ protected:
 
     Loopback::TcpServer server;
     QByteArrayList requested;
+    QByteArrayList requests;
     bool stall = false;
     // The rises: a new listing first, a suspended stock, eight stocks and an eleventh row.
     QByteArray rising = rankReply(QByteArrayList{rankRow("301001", QStringLiteral("N新股"), "44.00"),
@@ -122,4 +124,33 @@ TEST_F(NdayQueryWalk, ReturnStopsAStalledWalkAndTheNextQueryStartsAfreshWithItsO
     form->Label87Click();
     form->Label85Click();
     EXPECT_EQ(form->opened, QStringList{"000002"});
+}
+
+TEST_F(NdayQueryWalk, EachCategoryAsksForItsRankingInItsOrderAndSumsItsCell) {
+    Clock::setForTests(QDateTime(QDate(2024, 7, 3), QTime(10, 0))); // a Wednesday: one request a query
+    // Every cell of the one stock holds its own number, so the sum names the cell it came from.
+    rising = falling = rankReply({rankRow("600001", QStringLiteral("股1"), "7")});
+    struct Case {
+        QString category;
+        QByteArray key;
+        QByteArray sort;
+        QString cell;
+    };
+    const QList<Case> cases{
+        {QStringLiteral("特大资金买入靠前的"), "tdc", "asc", "17"}, {QStringLiteral("大单资金买入靠前的"), "ddc", "asc", "18"},
+        {QStringLiteral("散户资金减仓靠前的"), "xdc", "desc", "20"}, {QStringLiteral("DDX排名一直靠前的"), "ddx", "asc", "8"},
+        {QStringLiteral("累计跌幅靠前的"), "zf", "desc", "7"},        {QStringLiteral("累计涨幅靠前的"), "zf", "asc", "7"},
+    };
+    for (int i = 0; i < cases.size(); ++i) {
+        const Case& c = cases.at(i);
+        SCOPED_TRACE(c.category.toStdString());
+        form->Label89Click();
+        query(0, i);
+        EXPECT_EQ(form->ui->GroupBox10->title(), QStringLiteral("以下为近1天以来“%1”股票").arg(c.category));
+        const QByteArray query = "sortname=" + c.key + "&cxrq=2024-07-02&sort=" + c.sort;
+        EXPECT_TRUE(requests.last().startsWith("GET /sort.asp?" + query + " HTTP/1.1\r\n"));
+        EXPECT_TRUE(requests.last().contains("\r\nReferer: http://ranking.brennoc.example/sort.asp?" + query +
+                                             "&page=1\r\n"));
+        EXPECT_EQ(sqlRows(QStringLiteral("gpfind.dat"), QStringLiteral("select 数值 from data1")), QStringList{c.cell});
+    }
 }

@@ -149,14 +149,25 @@ TEST_F(RankingBoard, RefreshesEveryFifthTickUntil1520AndAfterAThresholdChange) {
     form->state.rankbuf1 = "stale";
     tick(QTime(15, 20, 1));
     EXPECT_TRUE(form->state.rankbuf1.isEmpty());
-    EXPECT_EQ(form23.polls, 11);
+    EXPECT_EQ(server.connectionCount(), 4);
+    for (int i = 11; i <= 14; ++i)
+        tick(QTime(15, 20, 1));
+    tick(QTime(15, 20, 0)); // tick 15 at the last moment that refreshes
+    EXPECT_EQ(server.connectionCount(), 6);
+    EXPECT_EQ(form23.polls, 16);
     EXPECT_EQ(form21.polls, 6);
     EXPECT_TRUE(form->Timer9->isActive());
 
     form->ui->ComboBox2->setCurrentIndex(4);
     EXPECT_EQ(messageTexts(), QStringList({"您修改了条件，将在下轮扫描数据时起作用"}));
     tick(QTime(16, 0));
-    EXPECT_EQ(server.connectionCount(), 6);
+    EXPECT_EQ(server.connectionCount(), 8);
+
+    // The side labels show and hide the board.
+    QTest::mouseClick(form->ui->Label66, Qt::LeftButton);
+    EXPECT_TRUE(form->ui->Panel19->isHidden());
+    QTest::mouseClick(form->ui->Label49, Qt::LeftButton);
+    EXPECT_FALSE(form->ui->Panel19->isHidden());
 }
 
 TEST_F(RankingBoard, AConnectionCutBeforeTheEndIsClosedAtOneRefreshAndOpenedAtTheNext) {

@@ -26,6 +26,20 @@ TEST(RankBoard, ARowWithoutItsNameCellTakesARowNumberButNoLabel) {
     EXPECT_EQ(readTdcPage({}, QStringLiteral("2")).stamp, std::nullopt);
 }
 
+TEST(RankBoard, BoxTwoGoesOnPastTheTwelfthRowUntilItHoldsTwelve) {
+    // Rows 1 to 12 rise too much for box 2; rows 13 to 26 qualify, and the first twelve of them fill it.
+    QByteArray page;
+    for (int row = 1; row <= 26; ++row)
+        page += rankRow(QString::number(600000 + row), QStringLiteral("股票"), row <= 12 ? "5.00" : "1.00");
+    const TdcBoard board = readTdcPage(rankpage(page), QStringLiteral("2"));
+    ASSERT_EQ(board.top.size(), 12);
+    EXPECT_EQ(board.top.last().code, QStringLiteral("600012"));
+    ASSERT_EQ(board.low.size(), 12);
+    EXPECT_EQ(board.low.first().code, QStringLiteral("600013"));
+    EXPECT_EQ(board.low.last().code, QStringLiteral("600024"));
+    EXPECT_EQ(readDdxPage(rankpage(page), QStringLiteral("2")).first().code, QStringLiteral("600013"));
+}
+
 TEST(RankBoard, TrackerTakesEachStockOnceFrom936AndNinetyNineInAll) {
     const QString key = QStringLiteral("600000浦发银行");
     EXPECT_FALSE(joinsTracker({}, key, QTime(9, 35, 59), 0));

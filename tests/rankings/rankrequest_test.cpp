@@ -20,3 +20,14 @@ TEST(LastTradingDay, WeekendsAndMorningsBeforeTheCutOffAskForThePreviousWeekday)
         EXPECT_EQ(date, c.date) << c.now.toString().toStdString();
     }
 }
+
+TEST(RankRequest, NineSendsEachEndedByCrLfTheLastOneEmpty) {
+    const QList<QByteArray> pieces = Rankings::rankrequest(QStringLiteral("xdc"), QStringLiteral("2026-12-04"),
+                                                           QStringLiteral("desc"), QStringLiteral("rank.example"));
+    ASSERT_EQ(pieces.size(), 9);
+    EXPECT_EQ(pieces.first(), "GET /sort.asp?sortname=xdc&cxrq=2026-12-04&sort=desc HTTP/1.1\r\n");
+    EXPECT_EQ(pieces.at(2), "Referer: http://rank.example/sort.asp?sortname=xdc&cxrq=2026-12-04&sort=desc&page=1\r\n");
+    for (const QByteArray& piece : pieces)
+        EXPECT_EQ(piece.indexOf("\r\n"), piece.size() - 2) << piece.constData();
+    EXPECT_EQ(pieces.last(), "\r\n");
+}

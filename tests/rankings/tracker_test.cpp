@@ -14,6 +14,9 @@
 #include "rankings/tform25_ui.h"
 #include "rankings/tform26_ui.h"
 
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
 #include <QTest>
@@ -47,7 +50,8 @@ protected:
             return Loopback::HttpReply::html(QStringLiteral("1,%1,名称,10.00,%2,0.10,9.99,1,10.00,1,100,100.00,10.00,"
                                                             "10.00,10.10,9.90,1,5,1%,10:00:00")
                                                  .arg(code, change)
-                                                 .toUtf8());
+                                                 .toUtf8())
+                .withDelivery(stall ? Loopback::Delivery::stalled(0) : Loopback::Delivery());
         });
         form = std::make_unique<TrackingForm1>();
         Form1 = form.get();
@@ -88,6 +92,7 @@ protected:
 
     Loopback::HttpServer server;
     QMap<QString, QString> changes;
+    bool stall = false;
     QStringList polled;
     std::unique_ptr<TrackingForm1> form;
     TForm25 form25;
@@ -107,6 +112,7 @@ TEST_F(Tracker, PollsRowByRowMarksTheRallyAndNoticesItOnce) {
     EXPECT_EQ(row(2), QStringList({"002594比亚迪  ", "9:40:00", "0.50 ", "→", "0", "", "-", "-"}));
     EXPECT_EQ(grid()->cell(3, 1), QString());
     EXPECT_EQ(poll(), QStringList());
+    EXPECT_EQ(grid()->row(), 2);
 
     // 2.74 lies exactly 1.60 above: still no rally. An empty change field fails: counted, and the round moves on.
     changes = {{"600519", "2.74%"}, {"002594", ""}};
@@ -115,6 +121,7 @@ TEST_F(Tracker, PollsRowByRowMarksTheRallyAndNoticesItOnce) {
     EXPECT_EQ(row(1).mid(4), QStringList({"2.74%", "↑", "-", "-"}));
     EXPECT_EQ(form->state.trackfails, 1);
     EXPECT_EQ(form->state.trackrow, 3);
+    EXPECT_EQ(grid()->row(), 1); // one down from the last row is row 1 again
     poll();
 
     // 2.84 lies 1.70 above: the first rally is marked, coloured, counted, timed and noticed.
@@ -122,6 +129,7 @@ TEST_F(Tracker, PollsRowByRowMarksTheRallyAndNoticesItOnce) {
     setTime(QTime(9, 42, 5));
     poll();
     EXPECT_EQ(row(1), QStringList({kMoutai, "9:40:00", "1.14 ", "→", "2.84%", "↑", "9:42:05", "√"}));
+    EXPECT_EQ(grid()->cell(3, 2), QString()); // back at row 1, the arrow has left the last row
     EXPECT_EQ(form->state.trackflags, QStringList({"1", "0"}));
     EXPECT_EQ(form->state.trackcolours, QStringList(8, "1") + QStringList(8, "0"));
     EXPECT_EQ(form25.statusPanel(1)->text(), QStringLiteral("已拉升的DDX强势股有：1个"));
@@ -211,4 +219,43 @@ TEST_F(Tracker, OpensFromTheBoardOnWeekdaysAfter93800OnceStocksAreTracked) {
         EXPECT_EQ(form25.isVisible(), c.notices.isEmpty()) << c.moment.toString().toStdString();
     }
     EXPECT_EQ(services->messages.front().caption, QStringLiteral("提示"));
+}
+
+
+TEST_F(Tracker, AStalledQuoteServiceFailsThePollAfterTheQuotePanelsReadTimeOut) {
+    // The poll may run inside the quote panel's fetch: it lets go as soon as the quote panel's client would.
+    stall = true;
+    setTime(QTime(9, 41));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(poll(), QStringList({"600519"}));
+    EXPECT_GE(clock.elapsed(), 4500);
+    EXPECT_LT(clock.elapsed(), 15000);
+    EXPECT_EQ(form->state.trackfails, 1);
+    EXPECT_EQ(form->state.trackrow, 2);
+}
+
+TEST_F(Tracker, EveryStatusPanelHoldsTheWidestTextItShows) {
+    // The window as drawn, and one made under a wider font, which widens it to hold its status bar.
+    const QFont font = QApplication::font();
+    QFont wider = font;
+    wider.setLetterSpacing(QFont::PercentageSpacing, 120);
+    QApplication::setFont(wider);
+    TForm25 widened;
+    QApplication::setFont(font);
+    EXPECT_GT(widened.width(), form25.width());
+    for (TForm25* window : {&form25, &widened}) {
+        window->show();
+        window->statusPanel(1)->setText(QStringLiteral("已拉升的DDX强势股有：99个"));
+        for (int i = 0; i < 3; ++i) {
+            const QLabel* panel = window->statusPanel(i);
+            // In the panel's font, and in the CJK face that draws these texts where the panel's face lacks them.
+            QFont cjk(panel->font());
+            cjk.setFamily(QStringLiteral("Noto Sans CJK SC"));
+            const int needed = std::max(QFontMetrics(panel->font()).horizontalAdvance(panel->text()),
+                                        QFontMetrics(cjk).horizontalAdvance(panel->text()));
+            EXPECT_LE(needed, panel->contentsRect().width() - panel->indent()) << i;
+            EXPECT_TRUE(window->rect().contains(panel->geometry().translated(panel->parentWidget()->pos()))) << i;
+        }
+    }
 }
