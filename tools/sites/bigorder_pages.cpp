@@ -19,6 +19,8 @@
 
 namespace {
 
+using Market::mix;
+
 constexpr int kHalfHours = 8;
 // The end of each half hour of trading, in the order of the bar page's items.
 const std::array<QTime, kHalfHours> kHalfHourEnds = {QTime(10, 0),  QTime(10, 30), QTime(11, 0),  QTime(11, 30),
@@ -45,14 +47,6 @@ const QString kTodayTitle = QStringLiteral("今日每半小时大单成交");
 const QString kDaysTitle = QStringLiteral("近10日大单成交(股)");
 const QString kPieTitle = QStringLiteral("今日大单成交分布(%)");
 const QString kUnknownStock = QStringLiteral("没有该股票的大单数据");
-
-// splitmix64's finaliser, for the site's own draws (the share of big orders, the lean, the size classes).
-quint64 mix(quint64 x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
-}
 
 // Uniform in [0, 1), the same for the same stock, day and index.
 double draw(const Market::Listing& listing, const QDate& date, quint64 index) {

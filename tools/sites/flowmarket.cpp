@@ -12,6 +12,8 @@
 
 namespace {
 
+using Market::mix;
+
 using Market::Listing;
 
 // The flows' own seed, apart from the market's, so the flows never echo a price draw.
@@ -38,13 +40,6 @@ const QColor volumeColour(0, 160, 255);
 
 // The separate things a stock's day draws.
 enum class Draw : quint64 { MainShare = 1, ExtraLargeShare, RetailShare, RetailNoise, FloatShares, Earnings, Activity };
-
-quint64 mix(quint64 x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
-}
 
 // Uniform in [0, 1) for one stock, one day and one draw; a null date draws what does not change by day.
 double uniform(const Listing& listing, const QDate& date, Draw what) {

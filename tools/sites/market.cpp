@@ -10,6 +10,8 @@
 
 namespace {
 
+using Market::mix;
+
 using Market::Listing;
 using Market::Role;
 
@@ -77,14 +79,6 @@ const QList<Listing>& table() {
         {QStringLiteral("300750"), QStringLiteral("宁德时代"), 20000, 60, Role::Ordinary},
     };
     return stocks;
-}
-
-// splitmix64's finaliser: a well-spread 64-bit hash of a 64-bit value.
-quint64 mix(quint64 x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
 }
 
 // The separate things a day draws, so that no two of them share a number.

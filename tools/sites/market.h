@@ -15,6 +15,14 @@
 // Prices stay within 10% of the previous close.
 namespace Market {
 
+// splitmix64's finaliser: a well-spread 64-bit hash of a 64-bit value, from which every page draws its numbers.
+inline quint64 mix(quint64 x) {
+    x += 0x9e3779b97f4a7c15ULL;
+    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
+    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
+    return x ^ (x >> 31);
+}
+
 // What a stock does through the day besides its own random path. The scripted roles make sure the watch-list
 // monitor's alerts can be seen on any trading day.
 enum class Role {

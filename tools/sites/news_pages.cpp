@@ -14,14 +14,9 @@
 
 namespace {
 
-// ----- Drawing: every text of a page is a function of (stock, day, what, index) -----
+using Market::mix;
 
-quint64 mix(quint64 x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
-}
+// ----- Drawing: every text of a page is a function of (stock, day, what, index) -----
 
 enum class Draw : quint64 {
     Rumour = 1,

@@ -15,6 +15,8 @@
 
 namespace {
 
+using Market::mix;
+
 const QTime kAuction(9, 25, 0);
 const QTime kMorningOpen(9, 30, 0);
 const QTime kMorningClose(11, 30, 0);
@@ -38,14 +40,6 @@ const QString kRowHead = QStringLiteral("<tr onmouseover=\"this.style.background
 
 const QString kSortLargestFirst = QStringLiteral("asc");
 const QString kSortSmallestFirst = QStringLiteral("desc");
-
-// splitmix64's finaliser, for the day's draws of a stock.
-quint64 mix(quint64 x) {
-    x += 0x9e3779b97f4a7c15ULL;
-    x = (x ^ (x >> 30)) * 0xbf58476d1ce4e5b9ULL;
-    x = (x ^ (x >> 27)) * 0x94d049bb133111ebULL;
-    return x ^ (x >> 31);
-}
 
 // Uniform in [0, 1), the same for the same stock, day and draw.
 double draw(const QString& code, const QDate& date, quint64 what) {
