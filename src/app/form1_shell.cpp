@@ -142,13 +142,15 @@ void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized))
         return;
-    // The minimise goes to the tray instead; done after the state change has been delivered.
+    // The minimise goes to the tray instead; done after the state change has been delivered. The window keeps
+    // its minimised state while it is hidden: clearing it would map the hidden window again, an empty rectangle
+    // on the desktop. N1Click clears it when the window comes back.
     QMetaObject::invokeMethod(
         this,
         [this] {
             guarded([this] {
-                if ((windowState() & Qt::WindowMinimized) && WMSysCommand(minimiseCommand))
-                    setWindowState(windowState() & ~Qt::WindowMinimized);
+                if (windowState() & Qt::WindowMinimized)
+                    WMSysCommand(minimiseCommand);
             });
         },
         Qt::QueuedConnection);
@@ -191,6 +193,8 @@ void TForm1::MyTrayMessage(int mouseMessage) {
 
 void TForm1::N1Click() {
     state.traymode = 0;
+    // Cleared before the show, which would otherwise bring the window back minimised.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     centreOnScreen(this);
     show();
     raise();
