@@ -16,6 +16,8 @@
 #include "support/quoteservice.h"
 #include "support/windows.h"
 
+#include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QTimer>
 
@@ -257,4 +259,18 @@ TEST_F(Monitor, RealFetchAppendsTheRecordAndAFailureRestartsTheMonitorUnlessTheS
         EXPECT_THROW(real.gestockgj("000002"), SilentAbort);
         EXPECT_EQ(real.Timer4->isActive(), !settingsOpen) << "settings window open: " << settingsOpen;
     }
+}
+
+// The monitor's fetches run inside the quote panel's wait, so they keep to the quote panel's 5-second read
+// time-out: a stalled quote service fails the fetch after about 5 seconds, not the default 30.
+TEST_F(Monitor, FetchFromAStalledServiceGivesUpAfterTheQuotePanelsTimeOut) {
+    QuoteService service;
+    service.records["000002"] = vanke.bytes();
+    service.delivery = Loopback::Delivery::stalled(0);
+    RecordingForm1 real;
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_THROW(real.gestockgj("000002"), SilentAbort);
+    EXPECT_GE(waited.elapsed(), 4000);
+    EXPECT_LT(waited.elapsed(), 9000);
 }
