@@ -1,6 +1,10 @@
 #include "app/stringgrid.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
+#include <QStyle>
+
+#include <algorithm>
 
 namespace {
 // The fixed row's colour (the toolkit's button face).
@@ -75,6 +79,23 @@ void StringGrid::setRowHeight(int height) {
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(height);
+}
+
+// A cell's text keeps the style's text margin on both sides and the grid line on its right.
+int StringGrid::widenColumnsToTexts() {
+    const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int gridLine = showGrid() ? 1 : 0;
+    const QFontMetrics metrics(font());
+    int total = 0;
+    for (int c = 0; c < columnCount(); ++c) {
+        int needed = 0;
+        for (int r = 0; r < rowCount(); ++r)
+            needed = std::max(needed, metrics.horizontalAdvance(cell(c, r)) + 2 * textMargin + gridLine);
+        if (needed > columnWidth(c))
+            setColumnWidth(c, needed);
+        total += columnWidth(c);
+    }
+    return total + 2 * frameWidth();
 }
 
 void StringGrid::markHeadingRow() {

@@ -167,6 +167,7 @@ TEST_F(Monitor, EachKindOfAlertPopsUpInItsWindowAtTheCorner) {
         EXPECT_TRUE(window->isVisible() && (window->windowFlags() & Qt::WindowStaysOnTopHint));
         EXPECT_EQ(window->frameGeometry().topLeft(),
                   Alerts::popupCornerPosition(screenRect(), workArea(), window->frameGeometry().size()));
+        EXPECT_TRUE(workArea().contains(window->frameGeometry()));
     }
     EXPECT_EQ(part(form6.get(), "Label2")->text(), u"最新价:10.95 涨:0.95元 幅度:9.50% ↑ 成交量:88000手"_s);
     EXPECT_EQ(Colours::fontColour(part(form9.get(), "Label2")), Colours::green);
@@ -242,6 +243,30 @@ TEST_F(Monitor, TickDuringAPassStartsNoSecondPass) {
     EXPECT_EQ(form->fetched, QStringList{"600000"});
     EXPECT_EQ(form->state.limitfired, QStringList{"1"});
     EXPECT_TRUE(form->Timer4->isActive());
+}
+
+// A broadcast shows every name, price, change and volume whole, however wide the grid's font draws them: a
+// column too narrow for its texts widens, and the window with it.
+TEST_F(Monitor, BroadcastCellsHoldTheirTexts) {
+    watch(Quote{.code = "600519", .name = u"贵州茅台"_s, .price = "1408.00", .percent = "2.85%"}, "0000");
+    watch(Quote{.code = "601398", .name = u"*ST工商"_s, .price = "5.12", .percent = "-10.02%", .volume = "123456789"},
+          "0000");
+    passAt(wednesday, 15, 3);
+    ASSERT_TRUE(form5->isVisible());
+    const QFontMetrics metrics(grid()->font());
+    int columns = 0;
+    for (int column = 0; column < grid()->columnCount(); ++column) {
+        for (int row = 0; row < grid()->rowCount(); ++row) {
+            const QString text = grid()->cell(column, row);
+            // The text with a few pixels of margin on each side and the grid line.
+            EXPECT_LE(metrics.horizontalAdvance(text) + 7, grid()->columnWidth(column)) << text.toStdString();
+        }
+        columns += grid()->columnWidth(column);
+    }
+    EXPECT_EQ(grid()->cell(1, 2), u"*ST工商(601398)"_s);
+    EXPECT_LE(columns, grid()->viewport()->width());
+    EXPECT_TRUE(form5->rect().contains(grid()->geometry()));
+    EXPECT_GE(form5->width(), TForm5::designWidth);
 }
 
 // The real watch-list fetch: it appends the record, and a failed one switches the monitor on again only while the
