@@ -58,7 +58,10 @@ void setLinkColours(QWidget* label, const QColor& background, const QColor& font
 } // namespace
 
 void TForm1::createMenus() {
-    PopupMenu1 = new QMenu(this);
+    // Without a parent: a window that disables the main window while it is open must not disable the tray
+    // menu too, the only way back to a main window hidden in the tray.
+    PopupMenu1 = new QMenu;
+    connect(this, &QObject::destroyed, [menu = PopupMenu1] { delete menu; });
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     N1 = PopupMenu1->addAction(kShowMainWindow);
     N4 = PopupMenu1->addMenu(kResumeNotices);

@@ -85,6 +85,15 @@ TEST_F(ShellTest, MinimisedWindowStaysUnmappedInTheTrayAndComesBackWhereItWas) {
         EXPECT_FALSE(form->windowState() & Qt::WindowMinimized);
         EXPECT_EQ(form->frameGeometry(), before) << "round " << round;
     }
+
+    // A window that disables the main window while it is open leaves the tray menu working.
+    form->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    form->setEnabled(false);
+    form->MyTrayMessage(513);
+    EXPECT_TRUE(form->PopupMenu1->isVisible());
+    EXPECT_TRUE(form->PopupMenu1->isEnabled());
+    form->PopupMenu1->hide();
 }
 
 TEST_F(ShellTest, WithoutATrayTheWindowMinimisesNormally) {
