@@ -1,10 +1,11 @@
 #include "app/stringgrid.h"
 
-#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 // The fixed row's colour (the toolkit's button face).
@@ -81,16 +82,19 @@ void StringGrid::setRowHeight(int height) {
     verticalHeader()->setDefaultSectionSize(height);
 }
 
-// A cell's text keeps the style's text margin on both sides and the grid line on its right.
+// A cell's text keeps the style's text margin on both sides and the grid line on its right. Text widths have
+// fractions of a pixel, which count as a whole one: a text a fraction too wide is drawn cut short.
 int StringGrid::widenColumnsToTexts() {
     const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
     const int gridLine = showGrid() ? 1 : 0;
-    const QFontMetrics metrics(font());
+    const QFontMetricsF metrics(font());
     int total = 0;
     for (int c = 0; c < columnCount(); ++c) {
         int needed = 0;
-        for (int r = 0; r < rowCount(); ++r)
-            needed = std::max(needed, metrics.horizontalAdvance(cell(c, r)) + 2 * textMargin + gridLine);
+        for (int r = 0; r < rowCount(); ++r) {
+            const int text = static_cast<int>(std::ceil(metrics.horizontalAdvance(cell(c, r))));
+            needed = std::max(needed, text + 2 * textMargin + gridLine);
+        }
         if (needed > columnWidth(c))
             setColumnWidth(c, needed);
         total += columnWidth(c);

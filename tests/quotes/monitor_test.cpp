@@ -19,6 +19,7 @@
 #include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -248,22 +249,27 @@ TEST_F(Monitor, TickDuringAPassStartsNoSecondPass) {
 // A broadcast shows every name, price, change and volume whole, however wide the grid's font draws them: a
 // column too narrow for its texts widens, and the window with it.
 TEST_F(Monitor, BroadcastCellsHoldTheirTexts) {
-    watch(Quote{.code = "600519", .name = u"贵州茅台"_s, .price = "1408.00", .percent = "2.85%"}, "0000");
+    watch(Quote{.code = "600519", .name = u"贵州茅台"_s, .price = "1408.00", .percent = "-2.85%"}, "0000");
+    watch(Quote{.code = "300750", .name = u"宁德时代"_s, .price = "192.79", .percent = "-0.90%", .volume = "106072"},
+          "0000");
     watch(Quote{.code = "601398", .name = u"*ST工商"_s, .price = "5.12", .percent = "-10.02%", .volume = "123456789"},
           "0000");
     passAt(wednesday, 15, 3);
     ASSERT_TRUE(form5->isVisible());
+    // A cell draws its text inside the style's text margins and left of the grid line, cut short with an
+    // ellipsis when it does not fit there.
     const QFontMetrics metrics(grid()->font());
+    const int margin = grid()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid()) + 1;
     int columns = 0;
     for (int column = 0; column < grid()->columnCount(); ++column) {
+        const int room = grid()->columnWidth(column) - 1 - 2 * margin;
         for (int row = 0; row < grid()->rowCount(); ++row) {
             const QString text = grid()->cell(column, row);
-            // The text with a few pixels of margin on each side and the grid line.
-            EXPECT_LE(metrics.horizontalAdvance(text) + 7, grid()->columnWidth(column)) << text.toStdString();
+            EXPECT_EQ(metrics.elidedText(text, Qt::ElideRight, room), text) << text.toStdString();
         }
         columns += grid()->columnWidth(column);
     }
-    EXPECT_EQ(grid()->cell(1, 2), u"*ST工商(601398)"_s);
+    EXPECT_EQ(grid()->cell(1, 3), u"*ST工商(601398)"_s);
     EXPECT_LE(columns, grid()->viewport()->width());
     EXPECT_TRUE(form5->rect().contains(grid()->geometry()));
     EXPECT_GE(form5->width(), TForm5::designWidth);
