@@ -8,7 +8,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-tools-dev qt6-tools-dev-tools libgl-dev libxkbcommon-dev
     qt6-webengine-dev qt6-multimedia-dev qt6-charts-dev libqt6sql6-sqlite
     gstreamer1.0-plugins-good gstreamer1.0-plugins-bad gstreamer1.0-libav
-    libxlsxwriter-dev libgif-dev libjpeg62-turbo-dev fonts-noto-cjk
+    libxlsxwriter-dev libgif-dev libjpeg62-turbo-dev fonts-noto-cjk qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev unzip
 )
 [ $# -gt 0 ] && packages=("$@")

@@ -1,5 +1,6 @@
 // The program block: prepares the toolkit, creates the windows in their fixed order and runs the message loop.
 #include "app/program.h"
+#include "app/toolkittranslation.h"
 #include "platform/picture.h"
 #include "platform/webengine_setup.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
     prepareWebEngine();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brennoc"));
+    loadToolkitTranslation();
     // The program ends only by its own exit roads: the main window's close, the tray exit, the splash.
     QApplication::setQuitOnLastWindowClosed(false);
     initPictureResources();

@@ -58,7 +58,10 @@ void setLinkColours(QWidget* label, const QColor& background, const QColor& font
 } // namespace
 
 void TForm1::createMenus() {
-    PopupMenu1 = new QMenu(this);
+    // Without a parent: a window that disables the main window while it is open must not disable the tray
+    // menu too, the only way back to a main window hidden in the tray.
+    PopupMenu1 = new QMenu;
+    connect(this, &QObject::destroyed, [menu = PopupMenu1] { delete menu; });
     PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
     N1 = PopupMenu1->addAction(kShowMainWindow);
     N4 = PopupMenu1->addMenu(kResumeNotices);
@@ -142,13 +145,15 @@ void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() != QEvent::WindowStateChange || !(windowState() & Qt::WindowMinimized))
         return;
-    // The minimise goes to the tray instead; done after the state change has been delivered.
+    // The minimise goes to the tray instead; done after the state change has been delivered. The window keeps
+    // its minimised state while it is hidden: clearing it would map the hidden window again, an empty rectangle
+    // on the desktop. N1Click clears it when the window comes back.
     QMetaObject::invokeMethod(
         this,
         [this] {
             guarded([this] {
-                if ((windowState() & Qt::WindowMinimized) && WMSysCommand(minimiseCommand))
-                    setWindowState(windowState() & ~Qt::WindowMinimized);
+                if (windowState() & Qt::WindowMinimized)
+                    WMSysCommand(minimiseCommand);
             });
         },
         Qt::QueuedConnection);
@@ -191,6 +196,8 @@ void TForm1::MyTrayMessage(int mouseMessage) {
 
 void TForm1::N1Click() {
     state.traymode = 0;
+    // Cleared before the show, which would otherwise bring the window back minimised.
+    setWindowState(windowState() & ~Qt::WindowMinimized);
     centreOnScreen(this);
     show();
     raise();

@@ -1,6 +1,11 @@
 #include "app/stringgrid.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
+#include <QStyle>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 // The fixed row's colour (the toolkit's button face).
@@ -75,6 +80,26 @@ void StringGrid::setRowHeight(int height) {
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(height);
+}
+
+// A cell's text keeps the style's text margin on both sides and the grid line on its right. Text widths have
+// fractions of a pixel, which count as a whole one: a text a fraction too wide is drawn cut short.
+int StringGrid::widenColumnsToTexts() {
+    const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    const int gridLine = showGrid() ? 1 : 0;
+    const QFontMetricsF metrics(font());
+    int total = 0;
+    for (int c = 0; c < columnCount(); ++c) {
+        int needed = 0;
+        for (int r = 0; r < rowCount(); ++r) {
+            const int text = static_cast<int>(std::ceil(metrics.horizontalAdvance(cell(c, r))));
+            needed = std::max(needed, text + 2 * textMargin + gridLine);
+        }
+        if (needed > columnWidth(c))
+            setColumnWidth(c, needed);
+        total += columnWidth(c);
+    }
+    return total + 2 * frameWidth();
 }
 
 void StringGrid::markHeadingRow() {

@@ -25,6 +25,9 @@ public:
 
     void setColumnWidths(const QList<int>& widths);
     void setRowHeight(int height);
+    // Widens every column whose texts do not fit it in the grid's font, so no text is cut short; narrower
+    // texts leave a column as it is. Returns the width the grid needs to show every column whole.
+    int widenColumnsToTexts();
 
 private:
     void markHeadingRow();

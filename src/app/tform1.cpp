@@ -179,6 +179,9 @@ void TForm1::createClients() {
     IdHTTP7 = new HttpClient(this);
     IdHTTP7->setFollowRedirects(false);
     IdHTTPgj = new HttpClient(this);
+    // The monitor's fetches run inside the quote panel's wait on the same quote service, so they keep to its
+    // read time-out: a stalled service must not hold the quotes back for the default's minute.
+    IdHTTPgj->setReadTimeout(Backend::mainWindowReadTimeoutMs);
     ClientSocket1 = new ClientSocket(this);
     ClientSocket2 = new ClientSocket(this);
     ClientSocket3 = new ClientSocket(this);

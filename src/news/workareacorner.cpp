@@ -9,12 +9,6 @@ QPoint workAreaCornerPosition(const QRect& screen, const QRect& workArea, const 
 }
 
 void popupAtWorkAreaCorner(QWidget* window) {
-    const auto place = [window] {
-        moveFrameTo(window, workAreaCornerPosition(screenRect(), workArea(), frameSize(window)));
-    };
-    place();
-    window->show();
-    window->raise();
-    // A window manager adds the frame only once the window is shown; placed again with the frame counted.
-    place();
+    showPlacedByFrame(window,
+                      [](const QSize& frame) { return workAreaCornerPosition(screenRect(), workArea(), frame); });
 }

@@ -1,8 +1,66 @@
 #include "platform/screen.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
+
+namespace {
+
+// Keeps a shown window where its rule puts it while the window's outer size changes: watches the events that
+// follow the window manager's framing (the move it makes, the resize, the first paint of the mapped window).
+class FrameKeeper : public QObject {
+public:
+    explicit FrameKeeper(QWidget* window) : QObject(window), window_(window) { window->installEventFilter(this); }
+
+    void place(const FramePlacement& placement) {
+        placement_ = placement;
+        placeNow();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched != window_ || !placement_)
+            return false;
+        switch (event->type()) {
+        case QEvent::Hide:
+            placement_ = nullptr;
+            break;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show:
+        case QEvent::Paint:
+            if (frameSize(window_) != placedFrame_)
+                placeNow();
+            break;
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void placeNow() {
+        placedFrame_ = frameSize(window_);
+        moveFrameTo(window_, placement_(placedFrame_));
+    }
+
+    QWidget* window_;
+    FramePlacement placement_;
+    QSize placedFrame_;
+};
+
+// The window's keeper, made at its first placement.
+FrameKeeper* keeperOf(QWidget* window) {
+    for (QObject* child : window->children()) {
+        if (auto* keeper = dynamic_cast<FrameKeeper*>(child))
+            return keeper;
+    }
+    return new FrameKeeper(window);
+}
+
+} // namespace
 
 QRect screenRect() {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -18,17 +76,40 @@ QRect workArea() {
 // screen gets the same negative position. The offset of the primary screen in a multi-monitor desktop is
 // added, which is zero where the screen starts at the origin.
 void centreOnScreen(QWidget* window) {
-    const QRect screen = screenRect();
-    const QSize frame = frameSize(window);
-    moveFrameTo(window, screen.topLeft() +
-                            QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2));
+    placeByFrame(window, [](const QSize& frame) {
+        const QRect screen = screenRect();
+        return screen.topLeft() + QPoint((screen.width() - frame.width()) / 2, (screen.height() - frame.height()) / 2);
+    });
+}
+
+// Asked of the native window rather than the widget, which keeps the frame it last heard of until it is moved.
+QMargins frameMargins(const QWidget* window) {
+    const QWindow* native = window->windowHandle();
+    return native ? native->frameMargins() : QMargins();
 }
 
 QSize frameSize(const QWidget* window) {
-    return window->frameGeometry().size();
+    return window->size().grownBy(frameMargins(window));
 }
 
-// For a window, QWidget::move places the frame's corner, not the client area's.
+// Before the window exists natively the toolkit places the frame's corner itself once the frame is known;
+// afterwards the client area goes inside the frame as it stands now.
 void moveFrameTo(QWidget* window, QPoint topLeft) {
-    window->move(topLeft);
+    if (!window->windowHandle()) {
+        window->move(topLeft);
+        return;
+    }
+    const QMargins frame = frameMargins(window);
+    window->setGeometry(QRect(topLeft + QPoint(frame.left(), frame.top()), window->size()));
+}
+
+void placeByFrame(QWidget* window, const FramePlacement& placement) {
+    keeperOf(window)->place(placement);
+}
+
+void showPlacedByFrame(QWidget* window, const FramePlacement& placement) {
+    placeByFrame(window, placement);
+    window->show();
+    window->raise();
+    placeByFrame(window, placement);
 }

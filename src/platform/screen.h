@@ -1,8 +1,11 @@
 #pragma once
 
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+
+#include <functional>
 
 class QWidget;
 
@@ -10,11 +13,25 @@ class QWidget;
 QRect screenRect();
 QRect workArea();
 
-// Moves the window so that its frame is centred on the screen: left = (screen width - width) div 2,
-// top = (screen height - height) div 2, sizes including the window frame.
-void centreOnScreen(QWidget* window);
-
-// Outer size of a window, frame included.
+// The window manager's frame around a window (title bar and borders); empty until the window manager has
+// framed it, which happens only some time after the window was first shown.
+QMargins frameMargins(const QWidget* window);
+// Outer size of a window, frame included as far as it is known.
 QSize frameSize(const QWidget* window);
 // Moves a window so that its frame's top-left corner stands at `topLeft`.
 void moveFrameTo(QWidget* window, QPoint topLeft);
+
+// Where a window's frame goes, given the frame's outer size.
+using FramePlacement = std::function<QPoint(const QSize& frame)>;
+
+// Places the window by the rule now and again whenever its outer size changes until it is next hidden: a window
+// manager frames a window only some time after it was shown, and the frame would otherwise push a window placed
+// against the bottom of the work area under the task bar, or off the centre. A window the user has dragged
+// stays where it was dragged.
+void placeByFrame(QWidget* window, const FramePlacement& placement);
+// The same, and shows the window on top.
+void showPlacedByFrame(QWidget* window, const FramePlacement& placement);
+
+// Places the window by placeByFrame so that its frame is centred on the screen: left = (screen width - width)
+// div 2, top = (screen height - height) div 2, sizes including the window frame.
+void centreOnScreen(QWidget* window);

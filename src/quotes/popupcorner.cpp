@@ -11,12 +11,6 @@ void makeAlertWindow(QWidget* window) {
 }
 
 void popupcorner(QWidget* window) {
-    const auto place = [window] {
-        moveFrameTo(window, Alerts::popupCornerPosition(screenRect(), workArea(), frameSize(window)));
-    };
-    place();
-    window->show();
-    window->raise();
-    // A window manager adds the frame only once the window is shown; place it again with the frame counted.
-    place();
+    showPlacedByFrame(window,
+                      [](const QSize& frame) { return Alerts::popupCornerPosition(screenRect(), workArea(), frame); });
 }

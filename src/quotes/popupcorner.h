@@ -8,6 +8,6 @@ class QWidget;
 // from what the user is doing.
 void makeAlertWindow(QWidget* window);
 
-// Places the window at the bottom right (right edge on the screen's, bottom at the work area's height) and
-// shows it.
+// Places the window at the bottom right (right edge on the screen's, bottom at the work area's height), frame
+// included, and shows it there.
 void popupcorner(QWidget* window);

@@ -117,7 +117,8 @@ void TForm15::getgj(const QString& code, const QString& firstLabel, const QStrin
         QLabel* label = at(widgetlabels, first + role);
         label->move(std::max(label->x(), at(widgetlabels, first + role - 1)->geometry().right() + 2), label->y());
     }
-    const int right = at(widgetlabels, first + WidgetLayout::Volume)->geometry().right() + 1;
+    const int right =
+        at(widgetlabels, first + WidgetLayout::Volume)->geometry().right() + 1 + WidgetLayout::rightMargin;
     if (right > width()) {
         move(x() - (right - width()), y());
         resize(right, height());

@@ -17,8 +17,9 @@ class TForm5;
 class TForm5 : public QWidget {
     Q_OBJECT
 public:
-    // Heights of the window and its grid as designed (heading row and a few rows to spare); each stock adds
-    // one grid row.
+    // Width of the window and heights of the window and its grid as designed (heading row and a few rows to spare);
+    // each stock adds one grid row.
+    static constexpr int designWidth = 290;
     static constexpr int designHeight = 119;
     static constexpr int designGridHeight = 94;
     static constexpr int rowHeight = 16;

@@ -18,6 +18,8 @@ inline constexpr int labelsPerStock = 6;
 
 inline constexpr int nameWidth = 58; // the name label has a fixed width; the others size to their text
 inline constexpr int labelHeight = 16;
+// Room kept between the last label of a row and the widget's right edge, as the names keep on the left.
+inline constexpr int rightMargin = 8;
 
 // Index of a watch-list position's first label.
 int firstLabel(int position);

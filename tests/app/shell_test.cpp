@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QSystemTrayIcon>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
@@ -59,8 +60,40 @@ TEST_F(ShellTest, MinimiseGoesToTheTrayAndStopsPlayback) {
     form->setWindowState(Qt::WindowMinimized); // the minimise button goes to the tray too
     QCoreApplication::processEvents();
     EXPECT_FALSE(form->isVisible());
-    EXPECT_FALSE(form->windowState() & Qt::WindowMinimized);
     EXPECT_EQ(form->findChildren<QSystemTrayIcon*>(), QList<QSystemTrayIcon*>{first});
+}
+
+// Minimised by the window manager, the window goes to the tray unmapped: its minimised state is left alone
+// while it is hidden (clearing it would map the hidden window again, an empty rectangle on the desktop) and
+// cleared as it comes back, at the place it left.
+TEST_F(ShellTest, MinimisedWindowStaysUnmappedInTheTrayAndComesBackWhereItWas) {
+    ASSERT_TRUE(form->isVisible());
+    const QRect before = form->frameGeometry();
+    for (int round = 0; round < 2; ++round) {
+        form->setWindowState(Qt::WindowMinimized);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(form->isVisible());
+        ASSERT_NE(form->windowHandle(), nullptr);
+        EXPECT_FALSE(form->windowHandle()->isVisible());
+        EXPECT_TRUE(form->windowState() & Qt::WindowMinimized) << "the hidden window's state was changed";
+        EXPECT_EQ(form->state.traymode, 1);
+
+        form->N1->trigger();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_FALSE(form->windowState() & Qt::WindowMinimized);
+        EXPECT_EQ(form->frameGeometry(), before) << "round " << round;
+    }
+
+    // A window that disables the main window while it is open leaves the tray menu working.
+    form->setWindowState(Qt::WindowMinimized);
+    QCoreApplication::processEvents();
+    form->setEnabled(false);
+    form->MyTrayMessage(513);
+    EXPECT_TRUE(form->PopupMenu1->isVisible());
+    EXPECT_TRUE(form->PopupMenu1->isEnabled());
+    form->PopupMenu1->hide();
 }
 
 TEST_F(ShellTest, WithoutATrayTheWindowMinimisesNormally) {

@@ -16,7 +16,10 @@
 #include "support/quoteservice.h"
 #include "support/windows.h"
 
+#include <QElapsedTimer>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QStyle>
 #include <QTimer>
 
 #include <algorithm>
@@ -181,6 +184,7 @@ TEST_F(Monitor, EachKindOfAlertPopsUpInItsWindowAtTheCorner) {
         EXPECT_TRUE(window->isVisible() && (window->windowFlags() & Qt::WindowStaysOnTopHint));
         EXPECT_EQ(window->frameGeometry().topLeft(),
                   Alerts::popupCornerPosition(screenRect(), workArea(), window->frameGeometry().size()));
+        EXPECT_TRUE(workArea().contains(window->frameGeometry()));
     }
     EXPECT_EQ(part(form6.get(), "Label2")->text(), u"最新价:10.95 涨:0.95元 幅度:9.50% ↑ 成交量:88000手"_s);
     EXPECT_EQ(Colours::fontColour(part(form9.get(), "Label2")), Colours::green);
@@ -258,6 +262,35 @@ TEST_F(Monitor, TickDuringAPassStartsNoSecondPass) {
     EXPECT_TRUE(form->Timer4->isActive());
 }
 
+// A broadcast shows every name, price, change and volume whole, however wide the grid's font draws them: a
+// column too narrow for its texts widens, and the window with it.
+TEST_F(Monitor, BroadcastCellsHoldTheirTexts) {
+    watch(Quote{.code = "600519", .name = u"贵州茅台"_s, .price = "1408.00", .percent = "-2.85%"}, "0000");
+    watch(Quote{.code = "300750", .name = u"宁德时代"_s, .price = "192.79", .percent = "-0.90%", .volume = "106072"},
+          "0000");
+    watch(Quote{.code = "601398", .name = u"*ST工商"_s, .price = "5.12", .percent = "-10.02%", .volume = "123456789"},
+          "0000");
+    passAt(wednesday, 15, 3);
+    ASSERT_TRUE(form5->isVisible());
+    // A cell draws its text inside the style's text margins and left of the grid line, cut short with an
+    // ellipsis when it does not fit there.
+    const QFontMetrics metrics(grid()->font());
+    const int margin = grid()->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid()) + 1;
+    int columns = 0;
+    for (int column = 0; column < grid()->columnCount(); ++column) {
+        const int room = grid()->columnWidth(column) - 1 - 2 * margin;
+        for (int row = 0; row < grid()->rowCount(); ++row) {
+            const QString text = grid()->cell(column, row);
+            EXPECT_EQ(metrics.elidedText(text, Qt::ElideRight, room), text) << text.toStdString();
+        }
+        columns += grid()->columnWidth(column);
+    }
+    EXPECT_EQ(grid()->cell(1, 3), u"*ST工商(601398)"_s);
+    EXPECT_LE(columns, grid()->viewport()->width());
+    EXPECT_TRUE(form5->rect().contains(grid()->geometry()));
+    EXPECT_GE(form5->width(), TForm5::designWidth);
+}
+
 // The real watch-list fetch: it appends the record, and a failed one switches the monitor on again only while the
 // settings window is closed.
 TEST_F(Monitor, RealFetchAppendsTheRecordAndAFailureRestartsTheMonitorUnlessTheSettingsAreOpen) {
@@ -273,4 +306,18 @@ TEST_F(Monitor, RealFetchAppendsTheRecordAndAFailureRestartsTheMonitorUnlessTheS
         EXPECT_THROW(real.gestockgj("000002"), SilentAbort);
         EXPECT_EQ(real.Timer4->isActive(), !settingsOpen) << "settings window open: " << settingsOpen;
     }
+}
+
+// The monitor's fetches run inside the quote panel's wait, so they keep to the quote panel's 5-second read
+// time-out: a stalled quote service fails the fetch after about 5 seconds, not the default 30.
+TEST_F(Monitor, FetchFromAStalledServiceGivesUpAfterTheQuotePanelsTimeOut) {
+    QuoteService service;
+    service.records["000002"] = vanke.bytes();
+    service.delivery = Loopback::Delivery::stalled(0);
+    RecordingForm1 real;
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_THROW(real.gestockgj("000002"), SilentAbort);
+    EXPECT_GE(waited.elapsed(), 4000);
+    EXPECT_LT(waited.elapsed(), 9000);
 }

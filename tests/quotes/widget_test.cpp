@@ -141,6 +141,8 @@ TEST_F(Widget, TicksCycleThroughTheListAndFillTheRows) {
     }
     EXPECT_EQ(label(0)->width(), 58);
     EXPECT_EQ(label(5)->text(), u"23456手"_s);
+    // The volume keeps room to the widget's right edge, as the names keep to its left.
+    EXPECT_GE(widget->width() - label(5)->geometry().right() - 1, 8);
     EXPECT_EQ(Colours::background(label(1)), Colours::red);
     EXPECT_EQ(Colours::background(label(7)), Colours::green);
     EXPECT_EQ(Colours::fontColour(label(7)), Colours::white);
@@ -151,6 +153,7 @@ TEST_F(Widget, TicksCycleThroughTheListAndFillTheRows) {
     widget->Timer1Timer();
     EXPECT_GT(label(5)->x(), label(4)->geometry().right());
     EXPECT_TRUE(widget->rect().contains(label(5)->geometry()));
+    EXPECT_GE(widget->width() - label(5)->geometry().right() - 1, 8);
     EXPECT_EQ(widget->frameGeometry().right(), right);
 
     // A failed fetch moves on and keeps the row's texts.

@@ -1,0 +1,8 @@
+#pragma once
+
+// The toolkit's own texts (the buttons and labels of its standard dialogs: the file dialog, the button boxes)
+// in the program's language, Simplified Chinese, whatever the desktop's language is.
+
+// Installs the toolkit's Chinese translation into the application; false when it is not installed on this
+// computer, in which case those dialogs stay in English.
+bool loadToolkitTranslation();
