@@ -63,8 +63,6 @@ void TForm1::Timer7Timer() {
     if (state.muteflow == 0) {
         Form10->show();
         Form10->raise();
-        // A window manager adds the frame only once the window shows: placed again with the frame counted.
-        Form10->placeTopRight();
     }
     if (Form14 && !Form14->isVisible() && state.mutepie == 0)
         dbshow();

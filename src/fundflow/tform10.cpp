@@ -54,8 +54,10 @@ void TForm10::writeAnnouncement(const QString& stock, const QString& text, bool 
 }
 
 void TForm10::placeTopRight() {
-    const QRect screen = screenRect();
-    moveFrameTo(this, screen.topLeft() + QPoint(screen.width() - ::frameSize(this).width(), 0));
+    placeByFrame(this, [](const QSize& frame) {
+        const QRect screen = screenRect();
+        return screen.topLeft() + QPoint(screen.width() - frame.width(), 0);
+    });
 }
 
 void TForm10::CheckBox1Click() {

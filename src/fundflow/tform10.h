@@ -21,7 +21,7 @@ public:
     // Writes one half hour's announcement: the inflow picture and a red line, or the outflow picture and a
     // green one, and the stock as name(code).
     void writeAnnouncement(const QString& stock, const QString& text, bool inflow);
-    // Left = screen width - window width, top = 0.
+    // Left = screen width - window width, top = 0, frame included, kept there once the window manager frames it.
     void placeTopRight();
     // "暂停提示": keeps this window from showing, mirrored on the tray menu.
     void CheckBox1Click();

@@ -1,6 +1,7 @@
 #include "news/tform11.h"
 
 #include "app/registry.h"
+#include "app/workareacorner.h"
 #include "app/tform1.h"
 #include "platform/failures.h"
 
@@ -10,9 +11,7 @@
 
 TForm11::TForm11(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm11>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    makeNoticeWindow(this);
     setFixedSize(size());
     ui->Label1->setTextFormat(Qt::PlainText);
     ui->Label2->setTextFormat(Qt::PlainText);

@@ -9,7 +9,7 @@
 #include "app/widgetevents.h"
 #include "news/newsrecord.h"
 #include "news/tform27.h"
-#include "news/workareacorner.h"
+#include "app/workareacorner.h"
 #include "platform/datafolder.h"
 #include "platform/failures.h"
 #include "platform/httpclient.h"
@@ -22,9 +22,7 @@
 
 TForm21::TForm21(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm21>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    makeNoticeWindow(this);
     setFixedSize(size());
     ui->Label1->setTextFormat(Qt::PlainText);
     Colours::setFontColour(ui->Label1, Colours::blue);

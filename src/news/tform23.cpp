@@ -6,7 +6,7 @@
 #include "app/tform1.h"
 #include "app/widgetevents.h"
 #include "news/watchedlist.h"
-#include "news/workareacorner.h"
+#include "app/workareacorner.h"
 #include "platform/clock.h"
 #include "platform/failures.h"
 #include "platform/formats.h"
@@ -24,9 +24,7 @@ const QString kFoundAt = QStringLiteral("最新发现时间:");
 
 TForm23::TForm23(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm23>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    makeNoticeWindow(this);
     setFixedSize(size());
     ui->Panel1Text->setAttribute(Qt::WA_TransparentForMouseEvents);
     Colours::setFontColour(ui->Panel1Text, Colours::red);

@@ -4,16 +4,14 @@
 #include "app/registry.h"
 #include "app/tform1.h"
 #include "app/widgetevents.h"
-#include "platform/screen.h"
+#include "app/workareacorner.h"
 #include "rankings/tracking.h"
 
 #include "ui_tform26.h"
 
 TForm26::TForm26(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm26>()) {
     ui->setupUi(this);
-    setWindowFlags(Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowCloseButtonHint);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    makeNoticeWindow(this);
     setFixedSize(size());
     Colours::setBackground(ui->Label1, Colours::navy);
     Colours::setFontColour(ui->Label1, Colours::white);
@@ -27,11 +25,7 @@ void TForm26::showNotice(const QString& trackitem, const QTime& time) {
     noticedcode_ = trackitem.left(6);
     ui->Label1->setText(Tracking::noticeText(trackitem));
     ui->Label3->setText(Tracking::noticeTime(time));
-    placeBottomRight();
-    show();
-    raise();
-    // A window manager adds the frame only once the window is shown; place it again with the frame counted.
-    placeBottomRight();
+    popupAtWorkAreaCorner(this);
 }
 
 void TForm26::Label1Click() {
@@ -39,8 +33,3 @@ void TForm26::Label1Click() {
         Form1->getgpzj(noticedcode_);
 }
 
-void TForm26::placeBottomRight() {
-    const QRect area = workArea();
-    const QSize frame = ::frameSize(this);
-    moveFrameTo(this, area.topLeft() + QPoint(area.width() - frame.width(), area.height() - frame.height()));
-}

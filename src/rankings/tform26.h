@@ -28,8 +28,5 @@ public:
     std::unique_ptr<Ui::TForm26> ui;
 
 private:
-    // Left = work-area width - window width, top = work-area height - window height.
-    void placeBottomRight();
-
     QString noticedcode_; // six digits of the stock noticed last; empty before the first notice
 };

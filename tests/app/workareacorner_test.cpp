@@ -1,6 +1,6 @@
 // Where the news and list pop-ups stand: the bottom-right corner of the work area, its width and height, not
 // the screen's.
-#include "news/workareacorner.h"
+#include "app/workareacorner.h"
 #include "platform/screen.h"
 
 #include <QCoreApplication>
