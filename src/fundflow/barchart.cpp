@@ -1,7 +1,7 @@
 #include "fundflow/barchart.h"
 
 #include "app/colours.h"
-#include "fundflow/songface.h"
+#include "app/songface.h"
 
 #include <QFont>
 #include <QHash>

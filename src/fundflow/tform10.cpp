@@ -2,10 +2,10 @@
 
 #include "app/colours.h"
 #include "app/registry.h"
+#include "app/songface.h"
 #include "app/tform1.h"
 #include "platform/failures.h"
 #include "platform/picture.h"
-#include "fundflow/songface.h"
 #include "platform/screen.h"
 
 #include "ui_tform10.h"

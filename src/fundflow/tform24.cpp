@@ -2,12 +2,12 @@
 
 #include "app/colours.h"
 #include "app/registry.h"
+#include "app/songface.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
 #include "app/widgetevents.h"
 #include "fundflow/codeentry.h"
 #include "fundflow/flowclient.h"
-#include "fundflow/songface.h"
 #include "fundflow/tform29.h"
 #include "platform/failures.h"
 #include "platform/httpclient.h"

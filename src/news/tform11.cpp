@@ -1,8 +1,8 @@
 #include "news/tform11.h"
 
 #include "app/registry.h"
-#include "app/workareacorner.h"
 #include "app/tform1.h"
+#include "app/workareacorner.h"
 #include "platform/failures.h"
 
 #include "ui_tform11.h"

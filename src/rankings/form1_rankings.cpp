@@ -3,6 +3,7 @@
 #include "app/colours.h"
 #include "app/program.h"
 #include "app/registry.h"
+#include "app/songface.h"
 #include "app/stringgrid.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
@@ -33,9 +34,7 @@ const QString kEmptyCaption = QStringLiteral("XXXX");
 const QString kNoStock = QStringLiteral("XX");
 const QString kNotNoticed = QStringLiteral("0");
 
-// The board's labels: a Song face at 9 points, with the system's CJK face where there is no Song face.
-const QStringList kLabelFonts = {QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                                 QStringLiteral("Noto Sans CJK SC")};
+// The board's labels: the Song face at 9 points.
 constexpr int kLabelPointSize = 9;
 constexpr int kLabelWidth = 119;
 constexpr int kLabelHeight = 12;
@@ -62,7 +61,7 @@ QLabel* makeBoardLabel(TForm1& form, const QRect& place) {
     label->setAlignment(Qt::AlignCenter);
     label->setTextFormat(Qt::PlainText);
     QFont font = label->font();
-    font.setFamilies(kLabelFonts);
+    font.setFamilies(SongFace::families());
     font.setPointSize(kLabelPointSize);
     label->setFont(font);
     Colours::setFontColour(label, Colours::black);

@@ -32,4 +32,3 @@ void TForm26::Label1Click() {
     if (Form1 && !noticedcode_.isEmpty())
         Form1->getgpzj(noticedcode_);
 }
-

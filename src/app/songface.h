@@ -5,8 +5,8 @@
 
 class QWidget;
 
-// The Song face (宋体) of the fund-flow windows. Where no Song face is installed, as on most Linux desktops,
-// the system's CJK faces stand in for it, serif first.
+// The Song face (宋体) of the windows and labels drawn in it. Where no Song face is installed, as on most Linux
+// desktops, the system's CJK faces stand in for it, serif first.
 namespace SongFace {
 
 const QStringList& families();

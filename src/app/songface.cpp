@@ -1,12 +1,12 @@
-#include "fundflow/songface.h"
+#include "app/songface.h"
 
 #include <QWidget>
 
 namespace SongFace {
 
 const QStringList& families() {
-    static const QStringList faces{QStringLiteral("宋体"), QStringLiteral("SimSun"), QStringLiteral("Noto Serif CJK SC"),
-                                   QStringLiteral("Noto Sans CJK SC")};
+    static const QStringList faces{QStringLiteral("宋体"), QStringLiteral("SimSun"),
+                                   QStringLiteral("Noto Serif CJK SC"), QStringLiteral("Noto Sans CJK SC")};
     return faces;
 }
 
