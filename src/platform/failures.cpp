@@ -1,9 +1,12 @@
 #include "platform/failures.h"
 
-#include <QLocale>
+#include <QByteArray>
 #include <QStringView>
 
+#include <charconv>
+
 #include <limits>
+#include <system_error>
 
 namespace {
 
@@ -71,15 +74,24 @@ bool isDecimal(QStringView text) {
     return at == text.size();
 }
 
+// Converts a text that passed one of the patterns above: plain ASCII, so it converts as its Latin-1 bytes. A
+// leading "+" is dropped (the conversion takes only "-"), and so is the final line break. False when the value
+// is out of range, also a non-zero decimal too small for a double, as the toolkit's conversion refuses both.
+template <typename Number> bool convertChecked(QStringView text, Number& value) {
+    text = withoutFinalLineBreak(text);
+    if (text.startsWith(u'+'))
+        text = text.sliced(1);
+    const QByteArray bytes = text.toLatin1();
+    const auto [end, error] = std::from_chars(bytes.constData(), bytes.constData() + bytes.size(), value);
+    return error == std::errc() && end == bytes.constData() + bytes.size();
+}
+
 } // namespace
 
 qint64 toInt64(const QString& text) {
     const QString body = withoutLeadingBlanks(text);
-    if (!isWholeNumber(body))
-        notANumber(text);
-    bool ok = false;
-    const qint64 value = QLocale::c().toLongLong(body, &ok);
-    if (!ok)
+    qint64 value = 0;
+    if (!isWholeNumber(body) || !convertChecked(body, value))
         notANumber(text);
     return value;
 }
@@ -93,11 +105,8 @@ int toInt(const QString& text) {
 
 double toDouble(const QString& text) {
     const QString body = text.trimmed();
-    if (!isDecimal(body))
-        notANumber(text);
-    bool ok = false;
-    const double value = QLocale::c().toDouble(body, &ok);
-    if (!ok)
+    double value = 0;
+    if (!isDecimal(body) || !convertChecked(body, value))
         notANumber(text);
     return value;
 }
