@@ -18,16 +18,10 @@ const QString kPhoneQuery = QStringLiteral("select * from 手机");
 const QString kDeleteAll = QStringLiteral("删除全部");
 const QString kSwitchOn = QStringLiteral("1");
 
-// Opens the file (creating an empty database when it is missing) and creates the tables it lacks. A file
-// left without some of its tables by a start that crashed would otherwise fail every later start; tables
-// that exist are never altered.
+// Opens the file (creating an empty database when it is missing) and creates the tables it lacks.
 void openWithTables(Database& db, const QString& path, const QList<LocalStore::TableDefinition>& tables) {
     db.open(path);
-    const QStringList present = db.tables();
-    for (const LocalStore::TableDefinition& table : tables) {
-        if (!present.contains(table.name, Qt::CaseInsensitive))
-            db.execute(table.sql);
-    }
+    LocalStore::createMissingTables(db, tables);
 }
 
 // A data file's lines; nullopt when it is missing. One that cannot be read counts as missing for this run: the

@@ -1,5 +1,7 @@
 #include "app/localstore.h"
 
+#include "platform/database.h"
+
 namespace LocalStore {
 
 QList<TableDefinition> rankingTables() {
@@ -79,6 +81,21 @@ QString alertStatusText(bool localalerts, bool smsalerts) {
     static const QString smsOn = QStringLiteral("  手机接收股价：启用");
     static const QString smsOff = QStringLiteral("  手机接收股价：停止");
     return (localalerts ? localOn : localOff) + (smsalerts ? smsOn : smsOff);
+}
+
+void createMissingTables(Database& db, const QList<TableDefinition>& tables) {
+    const QStringList present = db.tables();
+    QList<TableDefinition> missing;
+    for (const TableDefinition& table : tables) {
+        if (!present.contains(table.name, Qt::CaseInsensitive))
+            missing << table;
+    }
+    if (missing.isEmpty())
+        return;
+    inTransaction(db, [&] {
+        for (const TableDefinition& table : missing)
+            db.execute(table.sql);
+    });
 }
 
 } // namespace LocalStore

@@ -6,6 +6,8 @@
 
 #include <optional>
 
+class Database;
+
 // The local store's file names, table definitions and the rules for reading its text files.
 namespace LocalStore {
 
@@ -31,6 +33,12 @@ struct TableDefinition {
 QList<TableDefinition> rankingTables();
 // Watch-list alert settings (手机, 第一波, 第二波, 第三波), in creation order.
 QList<TableDefinition> alertTables();
+
+// Creates the tables of `tables` that the open database lacks, in one transaction: a new file costs one disk
+// flush instead of one per table, and a start that stops half-way leaves none of them, so the next start
+// creates them all. A file left without some of its tables (by an older program) gets the missing ones; tables
+// that exist are never altered. Throws Failure, with nothing created.
+void createMissingTables(Database& db, const QList<TableDefinition>& tables);
 
 // Six digits, the first of them 6, 3 or 0: a Shanghai or Shenzhen stock code.
 bool isStockCode(const QString& text);

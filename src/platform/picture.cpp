@@ -2,6 +2,7 @@
 
 #include "platform/failures.h"
 
+#include <QEvent>
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
@@ -409,10 +410,13 @@ void initPictureResources() {
 PictureAnimator::PictureAnimator(QLabel* label, Picture picture) : QObject(label), picture_(std::move(picture)) {
     timer_.setSingleShot(true);
     connect(&timer_, &QTimer::timeout, this, [this] { guarded([this] { advance(); }); });
-    if (picture_.frames.isEmpty())
+    if (picture_.frames.isEmpty()) {
+        finished_ = true;
         return;
+    }
+    label->installEventFilter(this);
     showFrame();
-    timer_.start(picture_.frames.constFirst().delayMs);
+    waitForNextFrame();
 }
 
 PictureAnimator* PictureAnimator::of(const QLabel* label) {
@@ -420,24 +424,42 @@ PictureAnimator* PictureAnimator::of(const QLabel* label) {
 }
 
 void PictureAnimator::advance() {
-    const bool lastPlayEnded = picture_.loopCount != 0 && playsDone_ >= picture_.loopCount;
-    if (picture_.frames.isEmpty() || lastPlayEnded)
+    if (finished_)
         return;
     if (frame_ + 1 < picture_.frames.size()) {
         ++frame_;
     } else {
         ++playsDone_;
         if (picture_.loopCount != 0 && playsDone_ >= picture_.loopCount) {
+            finished_ = true;
             timer_.stop();
             return;
         }
         frame_ = 0;
     }
     showFrame();
-    timer_.start(picture_.frames[frame_].delayMs);
+    waitForNextFrame();
+}
+
+// The label gets a show event when it or its window is shown and a hide event when either is hidden.
+bool PictureAnimator::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == parent()) {
+        if (event->type() == QEvent::Show && !finished_ && !timer_.isActive())
+            timer_.start(picture_.frames[frame_].delayMs);
+        else if (event->type() == QEvent::Hide)
+            timer_.stop();
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 void PictureAnimator::showFrame() {
     auto* label = static_cast<QLabel*>(parent());
     label->setPixmap(QPixmap::fromImage(picture_.frames[frame_].image));
+}
+
+void PictureAnimator::waitForNextFrame() {
+    if (static_cast<QLabel*>(parent())->isVisible())
+        timer_.start(picture_.frames[frame_].delayMs);
+    else
+        timer_.stop();
 }

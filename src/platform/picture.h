@@ -47,7 +47,8 @@ void initPictureResources();
 
 // Plays an animated picture on a label that showPicture() made it for. It is a child of the label, so it
 // ends with the label, and the next showPicture() on that label replaces it. When the last play ends the
-// label keeps the last frame.
+// label keeps the last frame. It plays only while the label is shown: a hidden label (or one in a hidden
+// window) keeps its frame and its timer is off, and the play goes on from that frame when the label shows.
 class PictureAnimator : public QObject {
     Q_OBJECT
 public:
@@ -59,15 +60,23 @@ public:
     int currentFrame() const { return frame_; }
     int playsDone() const { return playsDone_; }
     // False once the last play has ended.
-    bool running() const { return timer_.isActive(); }
+    bool running() const { return !finished_; }
+    // Whether its timer is on: it is running and its label is shown.
+    bool ticking() const { return timer_.isActive(); }
     // Shows the next frame and waits for its delay; the timer calls it, a test may call it directly.
     void advance();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void showFrame();
+    // Waits for the current frame's delay, when the label is shown.
+    void waitForNextFrame();
 
     Picture picture_;
     int frame_ = 0;
     int playsDone_ = 0;
+    bool finished_ = false;
     QTimer timer_;
 };

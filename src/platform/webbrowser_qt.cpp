@@ -2,8 +2,10 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QPalette>
 #include <QPointer>
 #include <QUrl>
+#include <QVBoxLayout>
 #include <QVariant>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -84,39 +86,79 @@ private:
     QPointer<QWebEnginePage> pending_; // the last pop-up, until it goes
 };
 
+// Applies the settings for documents shown from a file or from memory (restrictToStaticDocuments).
+void restrict(QWebEnginePage& page) {
+    QWebEngineSettings* settings = page.settings();
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
+    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
+    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
+    settings->setDefaultTextEncoding(QStringLiteral("GBK"));
+}
+
+// Stands where the view goes and holds it once it is made: white like an empty page, and it keeps the mouse
+// to itself as the view does, so nothing under it reacts to clicks on an empty browser.
+QWidget* makeFrame(QWidget* parent) {
+    auto* frame = new QWidget(parent);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    frame->setPalette(palette);
+    frame->setAutoFillBackground(true);
+    frame->setAttribute(Qt::WA_NoMousePropagation);
+    auto* layout = new QVBoxLayout(frame);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    return frame;
+}
+
 } // namespace
 
 QtWebBrowser::QtWebBrowser(QWidget* parent) {
-    page_ = new SingleWindowPage(this, [this](const QUrl& url) { navigate(url.toString()); });
-    connect(page_, &QWebEnginePage::loadingChanged, this, &QtWebBrowser::onLoadingChanged);
-    if (parent) {
-        view_ = new QWebEngineView(parent);
-        view_->setPage(page_);
-    }
+    if (parent)
+        frame_ = makeFrame(parent);
 }
 
 QtWebBrowser::~QtWebBrowser() {
     closing_ = true;
     delete view_.data();
     delete page_;
+    delete frame_.data();
+}
+
+QWebEnginePage& QtWebBrowser::enginePage() {
+    if (page_)
+        return *page_;
+    page_ = new SingleWindowPage(this, [this](const QUrl& url) { navigate(url.toString()); });
+    connect(page_, &QWebEnginePage::loadingChanged, this, &QtWebBrowser::onLoadingChanged);
+    if (restricted_)
+        restrict(*page_);
+    if (frame_) {
+        view_ = new QWebEngineView(frame_);
+        view_->setPage(page_);
+        frame_->layout()->addWidget(view_);
+        view_->show();
+    }
+    return *page_;
 }
 
 QWidget* QtWebBrowser::widget() {
-    return view_.data();
+    return frame_.data();
 }
 
 void QtWebBrowser::navigate(const QString& url) {
     location_ = url;
-    page_->load(QUrl(url));
+    enginePage().load(QUrl(url));
 }
 
 void QtWebBrowser::setHtml(const QString& html) {
     location_.clear();
-    page_->setHtml(html, QUrl());
+    enginePage().setHtml(html, QUrl());
 }
 
+// A browser that was never given a document has nothing to reload.
 void QtWebBrowser::refresh() {
-    page_->triggerAction(QWebEnginePage::Reload);
+    if (page_)
+        page_->triggerAction(QWebEnginePage::Reload);
 }
 
 QString QtWebBrowser::locationUrl() const {
@@ -131,22 +173,22 @@ QString QtWebBrowser::bodyText() const {
     return bodyText_;
 }
 
+// Without a document there is no body to write to.
 void QtWebBrowser::setBodyAttribute(const QString& name, const QString& value) {
-    page_->runJavaScript(scriptCall(setAttributeScript, name, value), browserWorld);
+    if (page_)
+        page_->runJavaScript(scriptCall(setAttributeScript, name, value), browserWorld);
 }
 
 void QtWebBrowser::setBodyStyle(const QString& property, const QString& value) {
-    page_->runJavaScript(scriptCall(setStyleScript, property, value), browserWorld);
+    if (page_)
+        page_->runJavaScript(scriptCall(setStyleScript, property, value), browserWorld);
 }
 
 // The browser's own scripts (the body reads) run in a world of their own, which this leaves running.
 void QtWebBrowser::restrictToStaticDocuments() {
-    QWebEngineSettings* settings = page_->settings();
-    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessFileUrls, false);
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, false);
-    settings->setAttribute(QWebEngineSettings::PluginsEnabled, false);
-    settings->setDefaultTextEncoding(QStringLiteral("GBK"));
+    restricted_ = true;
+    if (page_)
+        restrict(*page_);
 }
 
 // Only the loads of the top-level document are reported here, not those of its frames. A load that was

@@ -11,6 +11,11 @@ class QWebEngineView;
 // The WebBrowser on Qt WebEngine. Given a parent widget it shows its pages in a QWebEngineView inside that
 // parent; without one it is a page loader: a QWebEnginePage with no view, which loads and runs pages but is
 // never shown. The browser owns its view and deletes it with itself.
+//
+// An engine page costs memory and, once it holds a document, a renderer process, and many browsers of the
+// program show or load nothing for most of a run. So the engine page (and the view) is made when the browser
+// is first given a document (navigate, setHtml); until then a view browser's widget is a plain white area, as
+// an empty page looks, in which the view appears.
 class QtWebBrowser final : public WebBrowser {
     Q_OBJECT
 public:
@@ -31,15 +36,20 @@ public:
     void setBodyStyle(const QString& property, const QString& value) override;
     void restrictToStaticDocuments() override;
 
-    // The engine's page, for tests that look inside the loaded document.
+    // The engine's page, for tests that look inside the loaded document; nullptr until the first document.
     QWebEnginePage* page() const { return page_; }
 
 private:
+    QWebEnginePage& enginePage();
     void onLoadingChanged(const QWebEngineLoadingInfo& info);
     void finishDocument(const QString& url, quint64 load, const QString& html, const QString& text);
 
     QWebEnginePage* page_ = nullptr;
+    // Where the view stands (nullptr for a page loader), and the view once the page is made.
+    QPointer<QWidget> frame_;
     QPointer<QWebEngineView> view_;
+    // Set by restrictToStaticDocuments before the page exists, to be applied when it is made.
+    bool restricted_ = false;
     QString location_;
     QString bodyHtml_;
     QString bodyText_;

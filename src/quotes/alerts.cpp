@@ -2,6 +2,8 @@
 
 #include "platform/failures.h"
 
+#include <algorithm>
+
 namespace Alerts {
 
 namespace {
@@ -255,6 +257,10 @@ void countCooldowns(QStringList& cooldowns) {
         const int next = entry.toInt(&isCount) + 1;
         entry = !isCount || next > cooldownSeconds ? armed : QString::number(next);
     }
+}
+
+bool cooldownsCounting(const QStringList& cooldowns) {
+    return std::any_of(cooldowns.cbegin(), cooldowns.cend(), [](const QString& entry) { return entry != armed; });
 }
 
 } // namespace Alerts

@@ -136,5 +136,7 @@ inline constexpr int cooldownSeconds = 300;
 // One second of the cooldowns: every count goes up by one and becomes armed ("-1") once it passes 300.
 // An entry that is not a count is taken as armed, so the re-arm tick can never stop on bad data.
 void countCooldowns(QStringList& cooldowns);
+// Whether any entry is counting (is not armed): the re-arm tick has something to do.
+bool cooldownsCounting(const QStringList& cooldowns);
 
 } // namespace Alerts

@@ -82,6 +82,12 @@ void checkPosition(UnitState& state, qsizetype i, bool inSession, const QString&
         showAlert(alert);
 }
 
+// Whether a fired alert is counting towards being armed again: the re-arm tick has work only then.
+bool coolingDown(const UnitState& state) {
+    return Alerts::cooldownsCounting(state.dealcooldown) || Alerts::cooldownsCounting(state.ordercooldown) ||
+           Alerts::cooldownsCounting(state.pctcooldown);
+}
+
 // Fetches every watched stock, then checks each; a failed fetch ends the pass.
 void alertChecks(TForm1& form, bool inSession) {
     UnitState& state = form.state;
@@ -140,15 +146,21 @@ void TForm1::Timer4Timer() {
             return alertChecks(*this, inSession);
         }
     });
+    // An alert that fired in this pass starts its count at the re-arm tick's next second.
+    if (coolingDown(state) && !Timer6->isActive())
+        Timer6->start();
     // The settings window holds the monitor off until it closes, also when it opened while this pass waited.
     if (!settingsWindowOpen())
         Timer4->start();
 }
 
+// With every alert armed there is nothing to count until one fires, so the tick stays off until then (the
+// monitor pass switches it on) instead of waking the program every second for nothing.
 void TForm1::Timer6Timer() {
     Timer6->stop();
     Alerts::countCooldowns(state.dealcooldown);
     Alerts::countCooldowns(state.ordercooldown);
     Alerts::countCooldowns(state.pctcooldown);
-    Timer6->start();
+    if (coolingDown(state))
+        Timer6->start();
 }

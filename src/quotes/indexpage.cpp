@@ -11,8 +11,12 @@ namespace {
 constexpr int lastIndexField = 5;
 constexpr qsizetype sectionNameLength = 4;
 
-// The market whose name starts at `position`, if one does.
+// The market whose name starts at `position`, if one does. Only the names' first characters are looked at
+// further, so the scan of a long page stays one pass of character tests.
 std::optional<Quotes::IndexMarket> sectionStartingAt(QStringView text, qsizetype position) {
+    const QChar first = text[position];
+    if (first != Quotes::shanghaiIndexName.front() && first != Quotes::shenzhenIndexName.front())
+        return std::nullopt;
     const QStringView next = text.mid(position, sectionNameLength);
     if (next == Quotes::shanghaiIndexName)
         return Quotes::IndexMarket::Shanghai;

@@ -1,5 +1,6 @@
 #include "app/localstore.h"
 #include "app/textfile.h"
+#include "platform/database.h"
 #include "platform/datafolder.h"
 #include "platform/failures.h"
 #include "platform/gbk.h"
@@ -100,4 +101,44 @@ TEST(TextFileLines, AWriteThatFailsHalfWayLeavesTheOldContentWhole) {
     std::signal(SIGXFSZ, previousHandler);
     EXPECT_EQ(TextFile::readLines(file), QStringList{"old"});
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{"stations.dat"});
+}
+
+namespace {
+
+// SQLite's file change counter (header bytes 24 to 27): one more for every transaction that wrote to the file.
+quint32 fileChangeCounter(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray header = file.read(28);
+    if (header.size() < 28)
+        return 0;
+    return (quint32(uchar(header[24])) << 24) | (quint32(uchar(header[25])) << 16) | (quint32(uchar(header[26])) << 8) |
+           quint32(uchar(header[27]));
+}
+
+} // namespace
+
+// A new database file gets all its tables in one transaction (one write to the disk); when one of them cannot
+// be created, none is, so the next start creates them all instead of failing on a half-made file.
+TEST(TableCreation, MissingTablesAreCreatedInOneTransaction) {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(alertDatabaseFile);
+    Database db;
+    db.open(path);
+    createMissingTables(db, alertTables());
+    EXPECT_EQ(db.tables(), QStringList({"手机", "第一波", "第二波", "第三波"}));
+    EXPECT_EQ(fileChangeCounter(path), 1u);
+    createMissingTables(db, alertTables());
+    EXPECT_EQ(fileChangeCounter(path), 1u) << "nothing to create writes nothing";
+
+    const QString otherPath = folder.filePath(rankingDatabaseFile);
+    Database other;
+    other.open(otherPath);
+    QList<TableDefinition> tables = rankingTables();
+    tables << TableDefinition{QStringLiteral("broken"), QStringLiteral("create table broken(")};
+    EXPECT_THROW(createMissingTables(other, tables), Failure);
+    EXPECT_EQ(other.tables(), QStringList());
+    createMissingTables(other, rankingTables());
+    EXPECT_EQ(other.tables(), QStringList({"data", "data1"}));
 }

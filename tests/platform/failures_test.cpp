@@ -1,7 +1,12 @@
 #include "platform/failures.h"
 #include "platform/formats.h"
 
+#include <QLocale>
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 TEST(StrictNumbers, AcceptOnlyWholeNumbers) {
     EXPECT_EQ(toInt(QStringLiteral("42")), 42);
@@ -17,6 +22,48 @@ TEST(StrictNumbers, DecimalsUseTheCLocale) {
     EXPECT_DOUBLE_EQ(toDouble(QStringLiteral(" 3 ")), 3.0);
     for (const char* bad : {"", "-", "1,5", "5%", "abc", "1.2.3", "nan?"})
         EXPECT_THROW(toDouble(QString::fromLatin1(bad)), Failure) << bad;
+}
+
+// The conversions accept exactly the texts of the patterns their contract states that the toolkit's C-locale
+// conversion takes (pattern matching lets one line break at the very end through, and so do they), with the
+// toolkit's value.
+TEST(StrictNumbers, AcceptExactlyTheirPatterns) {
+    const QRegularExpression whole(QStringLiteral("^[+-]?[0-9]+$"));
+    const QRegularExpression decimal(QStringLiteral("^[+-]?([0-9]+\\.?[0-9]*|\\.[0-9]+)([eE][+-]?[0-9]+)?$"));
+    const QStringList texts = {
+        "0", "42", "-7", "+3", "007", "42\n", "42\n\n", "\n", "42 ", " 42", "4 2", "+-1", "--1", "+", "-", "", ".",
+        "5.", ".5", "-.5", "+5.25", "1.2.3", "1e3", "1E-3", "1e+3", "1e", "1e+", ".e3", "5.e3", ".5e3", "1e3.5", "e3",
+        "1,5", "5%", "0x10", "inf", "nan", "1d", u"\u0663"_s, u"４２"_s, "99999999999", "9223372036854775808", "1e999",
+        "-9223372036854775808", "-9223372036854775809", "1e-999", "0e-999", "0.000", "1e-310", "-0", "+0.0",
+        "0.1", "123456789012345678901234567890", "3.14159265358979323846", "2.5e-5", "  12", "\t12", "12\t",
+    };
+    for (const QString& text : texts) {
+        const QString body = text.trimmed();
+        bool ok = false;
+        const double decimalValue = QLocale::c().toDouble(body, &ok);
+        const bool decimalExpected = ok && decimal.match(body).hasMatch();
+        bool decimalTaken = true;
+        try {
+            EXPECT_EQ(toDouble(text), decimalValue) << text.toStdString();
+        } catch (const Failure&) {
+            decimalTaken = false;
+        }
+        EXPECT_EQ(decimalTaken, decimalExpected) << "decimal: " << text.toStdString();
+
+        qsizetype start = 0;
+        while (start < text.size() && text[start] == u' ')
+            ++start;
+        const QString digits = text.mid(start);
+        const qint64 wholeValue = QLocale::c().toLongLong(digits, &ok);
+        const bool wholeExpected = ok && whole.match(digits).hasMatch();
+        bool wholeTaken = true;
+        try {
+            EXPECT_EQ(toInt64(text), wholeValue) << text.toStdString();
+        } catch (const Failure&) {
+            wholeTaken = false;
+        }
+        EXPECT_EQ(wholeTaken, wholeExpected) << "whole: " << text.toStdString();
+    }
 }
 
 TEST(CheckedAccess, OutOfRangeThrowsInsteadOfReadingPastTheEnd) {

@@ -5,6 +5,7 @@
 #include <QPointer>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QWidget>
 
 #include <gtest/gtest.h>
 
@@ -373,13 +374,47 @@ TEST(ShowPicture, AnimationStepsThroughItsPlaysThenStopsOnTheLastFrame) {
     EXPECT_EQ(animator->playsDone(), 2);
     EXPECT_EQ(labelPixel(label, 0, 0), blue);
 
-    // With short delays and no loop limit it plays by its own timer, for ever.
+    // With short delays and no loop limit it plays by its own timer, for ever, while the label is shown.
     layout = {.loopRepeats = 0};
     layout.frames = {{.rect = {0, 0, 2, 2}, .fill = 1, .delay = 2}, {.rect = {0, 0, 2, 2}, .fill = 2, .delay = 2}};
     ASSERT_TRUE(showPicture(&label, writeFile(dir, QStringLiteral("fast.gif"), encodeGif(layout))));
     animator = PictureAnimator::of(&label);
+    label.show();
     EXPECT_TRUE(QTest::qWaitFor([&] { return animator->playsDone() >= 3; }, 3000));
     EXPECT_TRUE(animator->running());
+}
+
+// A hidden window's pictures keep their frame and no timer runs for them; they play on when shown again.
+TEST(ShowPicture, AnimationPlaysOnlyWhileItsLabelIsShown) {
+    QTemporaryDir dir;
+    Gif layout{.loopRepeats = 0};
+    layout.frames = {{.rect = {0, 0, 2, 2}, .fill = 1, .delay = 2}, {.rect = {0, 0, 2, 2}, .fill = 2, .delay = 2}};
+    const QString path = writeFile(dir, QStringLiteral("fast.gif"), encodeGif(layout));
+    QWidget window;
+    auto* label = new QLabel(&window);
+    ASSERT_TRUE(showPicture(label, path));
+    PictureAnimator* animator = PictureAnimator::of(label);
+    const auto heldStill = [&] {
+        const int frame = animator->currentFrame();
+        const int plays = animator->playsDone();
+        QTest::qWait(60);
+        return !animator->ticking() && animator->running() && animator->currentFrame() == frame &&
+               animator->playsDone() == plays;
+    };
+    EXPECT_TRUE(heldStill()) << "a window not shown yet";
+
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return animator->playsDone() >= 2; }, 3000));
+    window.hide();
+    EXPECT_TRUE(heldStill()) << "a hidden window";
+
+    window.show();
+    const int plays = animator->playsDone();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return animator->playsDone() > plays; }, 3000));
+    label->hide();
+    EXPECT_TRUE(heldStill()) << "a hidden label in a shown window";
+    label->show();
+    EXPECT_TRUE(animator->ticking());
 }
 
 TEST(ShowPicture, NextPictureReplacesTheAnimation) {

@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -171,6 +173,36 @@ TEST_F(WebEngineSmoke, RestrictedBrowserRunsNoScriptOfItsDocuments) {
 }
 
 } // namespace
+
+// A browser costs no engine page, and so no renderer, until it is given a document: a view browser stands as a
+// plain white area in its parent, and what was asked of it before (the restriction) holds for its first page.
+TEST(WebBrowserQt, MakesItsEnginePageAtTheFirstDocument) {
+    QWidget window;
+    window.resize(400, 300);
+    QtWebBrowser view(&window);
+    QtWebBrowser loader(nullptr);
+    window.show();
+    for (QtWebBrowser* browser : {&view, &loader}) {
+        browser->restrictToStaticDocuments();
+        browser->refresh();
+        browser->setBodyStyle(QStringLiteral("margin"), QStringLiteral("0px"));
+        EXPECT_EQ(browser->page(), nullptr);
+    }
+    ASSERT_NE(view.widget(), nullptr);
+    EXPECT_EQ(view.widget()->parentWidget(), &window);
+    EXPECT_TRUE(window.findChildren<QWebEngineView*>().isEmpty());
+
+    view.setHtml(QStringLiteral("<p>x</p>"));
+    loader.navigate(QStringLiteral("about:blank"));
+    for (QtWebBrowser* browser : {&view, &loader}) {
+        ASSERT_NE(browser->page(), nullptr);
+        EXPECT_FALSE(browser->page()->settings()->testAttribute(QWebEngineSettings::JavascriptEnabled));
+    }
+    const QList<QWebEngineView*> views = view.widget()->findChildren<QWebEngineView*>();
+    ASSERT_EQ(views.size(), 1);
+    EXPECT_EQ(views.at(0)->page(), view.page());
+    EXPECT_FALSE(views.at(0)->isHidden());
+}
 
 // A page that opens windows it never navigates (scripts writing into a blank pop-up, as advertising does)
 // must not leave one engine page behind per window for the whole run.

@@ -321,3 +321,30 @@ TEST_F(Monitor, FetchFromAStalledServiceGivesUpAfterTheQuotePanelsTimeOut) {
     EXPECT_GE(waited.elapsed(), 4000);
     EXPECT_LT(waited.elapsed(), 9000);
 }
+
+// The re-arm tick wakes the program only while a fired alert is counting: with every alert armed it stays off,
+// the pass that fires one switches it on, and the tick that arms the last one switches it off again.
+TEST_F(Monitor, ReArmTickRunsOnlyWhileAnAlertCounts) {
+    watch(Quote{.code = "601318", .side = "-1", .last = "1500"}, "0100");
+    form->Timer6->start();
+    form->Timer6Timer();
+    EXPECT_FALSE(form->Timer6->isActive());
+    passAt(wednesday, 10, 0);
+    EXPECT_EQ(form->state.dealcooldown, QStringList{"0"});
+    EXPECT_TRUE(form7->isVisible() && form->Timer6->isActive());
+
+    for (int tick = 0; tick < 300; ++tick)
+        form->Timer6Timer();
+    EXPECT_EQ(form->state.dealcooldown, QStringList{"300"});
+    EXPECT_TRUE(form->Timer6->isActive());
+    form->Timer6Timer();
+    EXPECT_EQ(form->state.dealcooldown, QStringList{"-1"});
+    EXPECT_FALSE(form->Timer6->isActive());
+
+    // A pass that fires nothing (in the midday break) leaves it off; the next one that fires switches it on.
+    form7->hide();
+    passAt(wednesday, 12, 0);
+    EXPECT_FALSE(form7->isVisible() || form->Timer6->isActive());
+    passAt(wednesday, 13, 5);
+    EXPECT_TRUE(form7->isVisible() && form->Timer6->isActive());
+}
