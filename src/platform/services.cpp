@@ -85,6 +85,8 @@ void nameButtons(QMessageBox& box) {
     }
 }
 
+// The modal boxes and dialogs stand on top: the notices that pop up on their own (picks, news, alerts) stay on
+// top too, and one of them could otherwise cover the only window that takes input while a box is open.
 class RealPlatformServices final : public PlatformServices {
 public:
     std::unique_ptr<WebBrowser> createBrowser(QWidget* parent) override {
@@ -101,12 +103,14 @@ public:
         // Messages often quote text from pages and files, which must not be read as markup.
         box.setTextFormat(Qt::PlainText);
         nameButtons(box);
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
         box.exec();
         return answerOf(box.standardButton(box.clickedButton()), buttons);
     }
 
     QString saveFileName(QWidget* owner, const SaveFileQuestion& question) override {
         QFileDialog dialog(owner);
+        dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setNameFilter(question.filter);

@@ -43,8 +43,8 @@ TEST(OpenInBrowser, OpensOnlyWellFormedWebAddresses) {
               QStringLiteral("https://example.com/q?a=1&b=%E4%BD%A0"));
 }
 
-// The real box shows the text as it is, with the old system's captions on its buttons, and answers by the button
-// clicked (Escape as Cancel, or as Ok where there is no Cancel).
+// The real box shows the text as it is, with the old system's captions on its buttons, stands above the notices
+// that stay on top, and answers by the button clicked (Escape as Cancel, or as Ok where there is no Cancel).
 TEST(RealMessageBox, ShowsPlainTextWithTheOldCaptionsAndMapsTheClickedButton) {
     using B = QMessageBox;
     const std::tuple<MessageIcon, MessageButtons, std::optional<B::StandardButton>, B::Icon, MessageAnswer> cases[] = {
@@ -66,6 +66,7 @@ TEST(RealMessageBox, ShowsPlainTextWithTheOldCaptionsAndMapsTheClickedButton) {
             ASSERT_NE(box, nullptr);
             seen << box->windowTitle() << box->text() << QString::number(box->textFormat())
                  << QString::number(box->icon());
+            EXPECT_TRUE(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
             for (QAbstractButton* button : box->buttons())
                 seen << button->text();
             click ? box->button(*click)->click() : box->reject();
