@@ -18,12 +18,14 @@ const QByteArray indexLines = QStringLiteral("var index_sh=\"上证指数,3312.4
                                   .toUtf8();
 
 void QuoteRecordRead(benchmark::State& state) {
-    const QByteArray reply = BenchPages::repeatRows({}, [](int) { return quoteLine; }, {}, state.range(0));
+    const QByteArray reply = BenchPages::repeatRows(
+        {}, [](int) { return quoteLine; }, {}, state.range(0));
     BenchPages::readPage(state, reply, [](const QByteArray& bytes) { return Quotes::readQuoteReply(bytes).present; });
 }
 
 void IndexPageRead(benchmark::State& state) {
-    const QByteArray reply = BenchPages::repeatRows({}, [](int) { return indexLines; }, {}, state.range(0));
+    const QByteArray reply = BenchPages::repeatRows(
+        {}, [](int) { return indexLines; }, {}, state.range(0));
     BenchPages::readPage(state, reply,
                          [](const QByteArray& bytes) { return Quotes::readIndexReply(bytes).sections.size(); });
 }

@@ -19,8 +19,8 @@
 #include "ui_tform14.h"
 
 #include <QAction>
-#include <QLabel>
 #include <QCheckBox>
+#include <QLabel>
 #include <QTimer>
 
 #include <algorithm>

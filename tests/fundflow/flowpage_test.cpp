@@ -97,8 +97,8 @@ TEST(FundPageRead, ASummaryRowCutShortKeepsOnlyTheSameStocksFiguresAndAPageWitho
     shown.summarype = QStringLiteral("old pe");
     shown.summaryeps = QStringLiteral("old eps");
     const QByteArray page = FlowPages::page(FlowPages::summary({{4, QStringLiteral("贵州茅台")}}).mid(0, 43), {});
-    FundPage::Summary expected{
-        "s1", "s2", "s3", QStringLiteral("贵州茅台"), "s5", "s7", "s10", "s11", "s12", "s14", "old pe", "old eps"};
+    FundPage::Summary expected{"s1",  "s2",     "s3",     QStringLiteral("贵州茅台"), "s5", "s7", "s10", "s11", "s12",
+                               "s14", "old pe", "old eps"};
     // The stock shown, read again: the cells the row lacks (P/E, EPS) keep their texts.
     EXPECT_EQ(FundPage::readPage(page, FundPage::startingSummary("600519", "600519", shown)).summary, expected);
     // Another stock starts empty: nothing of the stock shown before stays under the new name.

@@ -43,10 +43,12 @@ TEST_F(HalfHour, StartedAt1110WithThreeItemsAnnouncesTheThirdThenTheFourth) {
               QStringLiteral("今日大单流入:600万股 大单流出:400万股 总计净流入200万股"));
     EXPECT_TRUE(Form10->isVisible());
     EXPECT_EQ(Form10->frameGeometry().topRight(), screenRect().topRight());
-    for (const auto& [name, pixels, bold] : {std::tuple{"Label2", 14, true}, {"Label1", 12, true}, {"Label3", 12, false}}) {
+    for (const auto& [name, pixels, bold] :
+         {std::tuple{"Label2", 14, true}, {"Label1", 12, true}, {"Label3", 12, false}}) {
         const QFont font = widgetNamed<QLabel>(Form10, name)->font();
         EXPECT_EQ(std::tuple(font.families().value(0), font.pixelSize(), font.bold()),
-                  std::tuple(QStringLiteral("宋体"), pixels, bold)) << name;
+                  std::tuple(QStringLiteral("宋体"), pixels, bold))
+            << name;
     }
     EXPECT_TRUE(Form14->isVisible() && !form->isEnabled());
     dismiss();

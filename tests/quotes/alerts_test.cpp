@@ -194,8 +194,8 @@ TEST(AlertChecks, StockAtItsLimitGetsNoLargeOrderAlert) {
 
 // The big-trade threshold is the user's number of digits, 4, 5 or 6, counted on the last trade's volume text.
 TEST(AlertChecks, BigTradeByTheLengthOfTheLastTradesVolume) {
-    const std::tuple<QString, QString, bool> cases[] = {{"999", "4", false},  {"1000", "4", true},
-                                                        {"9999", "5", false}, {"10000", "5", true},
+    const std::tuple<QString, QString, bool> cases[] = {{"999", "4", false},   {"1000", "4", true},
+                                                        {"9999", "5", false},  {"10000", "5", true},
                                                         {"99999", "6", false}, {"100000", "6", true}};
     for (const auto& [volume, digits, fires] : cases) {
         StockSettings s = settings("0100");

@@ -166,7 +166,8 @@ TEST_F(Widget, TicksCycleThroughTheListAndFillTheRows) {
 
 // A record that ends after the volume leaves the row's high and low as they were; "0" is a rise.
 TEST_F(Widget, AShortRecordKeepsTheRowsHighAndLow) {
-    service.records["300059"] = u"2,300059,东方财富,15.20,0,0.00,15.19,300,15.20,210,880000,133760.00,15.30,"_s.toUtf8();
+    service.records["300059"] =
+        u"2,300059,东方财富,15.20,0,0.00,15.19,300,15.20,210,880000,133760.00,15.30,"_s.toUtf8();
     watch({"300059"});
     form->N13Click();
     label(3)->setText("old high");

@@ -137,9 +137,12 @@ TEST_F(NdayQueryWalk, EachCategoryAsksForItsRankingInItsOrderAndSumsItsCell) {
         QString cell;
     };
     const QList<Case> cases{
-        {QStringLiteral("特大资金买入靠前的"), "tdc", "asc", "17"}, {QStringLiteral("大单资金买入靠前的"), "ddc", "asc", "18"},
-        {QStringLiteral("散户资金减仓靠前的"), "xdc", "desc", "20"}, {QStringLiteral("DDX排名一直靠前的"), "ddx", "asc", "8"},
-        {QStringLiteral("累计跌幅靠前的"), "zf", "desc", "7"},        {QStringLiteral("累计涨幅靠前的"), "zf", "asc", "7"},
+        {QStringLiteral("特大资金买入靠前的"), "tdc", "asc", "17"},
+        {QStringLiteral("大单资金买入靠前的"), "ddc", "asc", "18"},
+        {QStringLiteral("散户资金减仓靠前的"), "xdc", "desc", "20"},
+        {QStringLiteral("DDX排名一直靠前的"), "ddx", "asc", "8"},
+        {QStringLiteral("累计跌幅靠前的"), "zf", "desc", "7"},
+        {QStringLiteral("累计涨幅靠前的"), "zf", "asc", "7"},
     };
     for (int i = 0; i < cases.size(); ++i) {
         const Case& c = cases.at(i);
@@ -149,8 +152,8 @@ TEST_F(NdayQueryWalk, EachCategoryAsksForItsRankingInItsOrderAndSumsItsCell) {
         EXPECT_EQ(form->ui->GroupBox10->title(), QStringLiteral("以下为近1天以来“%1”股票").arg(c.category));
         const QByteArray query = "sortname=" + c.key + "&cxrq=2024-07-02&sort=" + c.sort;
         EXPECT_TRUE(requests.last().startsWith("GET /sort.asp?" + query + " HTTP/1.1\r\n"));
-        EXPECT_TRUE(requests.last().contains("\r\nReferer: http://ranking.brennoc.example/sort.asp?" + query +
-                                             "&page=1\r\n"));
+        EXPECT_TRUE(
+            requests.last().contains("\r\nReferer: http://ranking.brennoc.example/sort.asp?" + query + "&page=1\r\n"));
         EXPECT_EQ(sqlRows(QStringLiteral("gpfind.dat"), QStringLiteral("select 数值 from data1")), QStringList{c.cell});
     }
 }

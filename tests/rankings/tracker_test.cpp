@@ -221,7 +221,6 @@ TEST_F(Tracker, OpensFromTheBoardOnWeekdaysAfter93800OnceStocksAreTracked) {
     EXPECT_EQ(services->messages.front().caption, QStringLiteral("提示"));
 }
 
-
 TEST_F(Tracker, AStalledQuoteServiceFailsThePollAfterTheQuotePanelsReadTimeOut) {
     // The poll may run inside the quote panel's fetch: it lets go as soon as the quote panel's client would.
     stall = true;

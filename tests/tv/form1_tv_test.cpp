@@ -176,8 +176,9 @@ TEST_F(TvTest, FavouritesOfOneNameAreOfferedInTurnAndDeleteAllAsksEvenWhenEmpty)
 
     for (int round = 0; round < 2; ++round) // the second time with no favourites left
         form->N9->actions().constLast()->trigger();
-    EXPECT_EQ(messageTexts().mid(3), (QStringList{"注意:确定要删除全部收藏的电视台地址吗？", "注意:收藏的电视台地址已被全部删除!",
-                                                  "注意:确定要删除全部收藏的电视台地址吗？", "注意:收藏的电视台地址已被全部删除!"}));
+    EXPECT_EQ(messageTexts().mid(3),
+              (QStringList{"注意:确定要删除全部收藏的电视台地址吗？", "注意:收藏的电视台地址已被全部删除!",
+                           "注意:确定要删除全部收藏的电视台地址吗？", "注意:收藏的电视台地址已被全部删除!"}));
     EXPECT_EQ(captions(form->N9), (QStringList{"-", "删除全部"}));
     EXPECT_TRUE(form->state.favurls.isEmpty());
 }

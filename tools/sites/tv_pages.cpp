@@ -26,22 +26,14 @@ struct Station {
 // Groups (parent "0"); sub-groups with an address of their own (played directly); sub-groups without one,
 // which hold the channels whose parent is the group and whose id is the sub-group's.
 const Station stations[] = {
-    {u"央视频道", 0, "0", "1", "0"},
-    {u"综合新闻", 0, "1", "11", "0"},
-    {u"新闻直播", 1, "1", "11", "101"},
-    {u"财经直播", 2, "1", "11", "102", true},
-    {u"体育赛事", 3, "1", "12", "0", true},
-    {u"卫视频道", 0, "0", "2", "0"},
-    {u"东部卫视", 0, "2", "21", "0"},
-    {u"东方卫视", 4, "2", "21", "201", true},
-    {u"江南卫视", 5, "2", "21", "202"},
-    {u"南方卫视", 6, "2", "21", "203"},
-    {u"R&B音乐台", 7, "2", "22", "0"},
-    {u"财经资讯", 0, "0", "3", "0"},
-    {u"股市直播", 8, "3", "31", "0", true},
-    {u"港股频道", 0, "3", "32", "0"},
-    {u"港股早班车", 9, "3", "32", "301"},
-    {u"收市点评", 10, "3", "32", "302"},
+    {u"央视频道", 0, "0", "1", "0"},        {u"综合新闻", 0, "1", "11", "0"},
+    {u"新闻直播", 1, "1", "11", "101"},     {u"财经直播", 2, "1", "11", "102", true},
+    {u"体育赛事", 3, "1", "12", "0", true}, {u"卫视频道", 0, "0", "2", "0"},
+    {u"东部卫视", 0, "2", "21", "0"},       {u"东方卫视", 4, "2", "21", "201", true},
+    {u"江南卫视", 5, "2", "21", "202"},     {u"南方卫视", 6, "2", "21", "203"},
+    {u"R&B音乐台", 7, "2", "22", "0"},      {u"财经资讯", 0, "0", "3", "0"},
+    {u"股市直播", 8, "3", "31", "0", true}, {u"港股频道", 0, "3", "32", "0"},
+    {u"港股早班车", 9, "3", "32", "301"},   {u"收市点评", 10, "3", "32", "302"},
 };
 
 constexpr int scrambledBytes = 18;
@@ -155,9 +147,10 @@ QByteArray avi(int stream) {
     const int soundBytes = static_cast<int>(tone.size()) / frames;
 
     QByteArray header; // avih
-    for (const quint32 value : {quint32(1000000 / framesPerSecond), quint32((frameBytes + soundBytes) * framesPerSecond),
-                                0u, 0x10u /* has an index */, quint32(frames), 0u, 2u,
-                                quint32(frameBytes), quint32(frameWidth), quint32(frameHeight), 0u, 0u, 0u, 0u})
+    for (const quint32 value :
+         {quint32(1000000 / framesPerSecond), quint32((frameBytes + soundBytes) * framesPerSecond), 0u,
+          0x10u /* has an index */, quint32(frames), 0u, 2u, quint32(frameBytes), quint32(frameWidth),
+          quint32(frameHeight), 0u, 0u, 0u, 0u})
         putLittleEndian(header, value, 4);
 
     const auto streamHeader = [](const QByteArray& type, quint32 scale, quint32 rate, quint32 length, quint32 buffer,
