@@ -5,6 +5,8 @@
 
 #include <QStringView>
 
+#include <algorithm>
+
 namespace {
 
 const QString kNoExtraLarge = QStringLiteral("必须输入特大资金量");
@@ -21,9 +23,18 @@ bool keptAsTyped(char byte) {
     return (byte >= '0' && byte <= '9') || byte == '-' || byte == '.';
 }
 
+// The next "&" at or after `from`, or -1. The marks lie a few characters apart, where a plain loop beats the
+// library's search, which is made for long distances.
+qsizetype markAt(QStringView text, qsizetype from) {
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    const char16_t* const found = std::find(begin + from, end, kMark);
+    return found == end ? -1 : found - begin;
+}
+
 // The next "&" followed by `marker` at or after `from`, or -1.
 qsizetype markerAt(QStringView text, char16_t marker, qsizetype from) {
-    for (qsizetype at = text.indexOf(kMark, from); at >= 0 && at + 1 < text.size(); at = text.indexOf(kMark, at + 1)) {
+    for (qsizetype at = markAt(text, from); at >= 0 && at + 1 < text.size(); at = markAt(text, at + 1)) {
         if (text[at + 1] == marker)
             return at;
     }
@@ -92,7 +103,7 @@ Reply readReply(const QByteArray& reply) {
     const QString payload = Gbk::decode(Backend::envelopePayload(reply, Backend::markerText));
     const QStringView text(payload);
     qsizetype recordStart = -1; // -1: no record open
-    for (qsizetype at = text.indexOf(kMark); at >= 0 && at + 1 < text.size(); at = text.indexOf(kMark, at + 1)) {
+    for (qsizetype at = markAt(text, 0); at >= 0 && at + 1 < text.size(); at = markAt(text, at + 1)) {
         const char16_t next = text[at + 1].unicode();
         if (next == kMark && !read.date) {
             read.date = text.first(at).trimmed().toString();
@@ -104,7 +115,7 @@ Reply readReply(const QByteArray& reply) {
                 read.malformed = true;
                 return read;
             }
-            read.records << *record;
+            read.records << std::move(*record);
             recordStart = -1;
         }
     }
