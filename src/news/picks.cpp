@@ -5,6 +5,7 @@
 
 #include <QSet>
 
+#include <algorithm>
 #include <array>
 #include <optional>
 
@@ -14,11 +15,19 @@ constexpr char16_t fieldMark = u'&';
 constexpr char16_t recordEndDigit = u'4'; // "&4" ends a record
 constexpr qsizetype fieldMarkerSize = 2;  // "&1" .. "&4"
 
+// The next "&" at or after `from`, or -1. The marks lie a few dozen characters apart, where a plain loop
+// beats the library's search, which is made for long distances.
+qsizetype ampersandAt(QStringView text, qsizetype from) {
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    const char16_t* const found = std::find(begin + from, end, fieldMark);
+    return found == end ? -1 : found - begin;
+}
+
 // The next "&" followed by `digit` at or after `from`, or -1. A search for the one character "&" is far
 // cheaper than one for a two-character text, and a record holds few of them.
 qsizetype markAt(QStringView text, char16_t digit, qsizetype from) {
-    for (qsizetype at = text.indexOf(fieldMark, from); at >= 0 && at + 1 < text.size();
-         at = text.indexOf(fieldMark, at + 1)) {
+    for (qsizetype at = ampersandAt(text, from); at >= 0 && at + 1 < text.size(); at = ampersandAt(text, at + 1)) {
         if (text[at + 1] == digit)
             return at;
     }
