@@ -35,3 +35,6 @@ QList<Pick> readPicksReply(const QByteArray& reply);
 QList<Pick> newPicks(const QList<Pick>& known, const QList<Pick>& batch);
 
 } // namespace Picks
+
+// Four texts: a list of picks grows by moving its bytes rather than each text.
+Q_DECLARE_TYPEINFO(Picks::Pick, Q_RELOCATABLE_TYPE);

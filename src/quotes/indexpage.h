@@ -56,3 +56,6 @@ IndexPage parseIndexPage(QStringView text);
 IndexPage readIndexReply(const QByteArray& reply);
 
 } // namespace Quotes
+
+// Texts and numbers: the list of sections grows by moving their bytes rather than each text.
+Q_DECLARE_TYPEINFO(Quotes::IndexSection, Q_RELOCATABLE_TYPE);

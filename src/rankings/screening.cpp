@@ -5,6 +5,9 @@
 
 #include <QStringView>
 
+#include <algorithm>
+#include <array>
+
 namespace {
 
 const QString kNoExtraLarge = QStringLiteral("必须输入特大资金量");
@@ -21,30 +24,50 @@ bool keptAsTyped(char byte) {
     return (byte >= '0' && byte <= '9') || byte == '-' || byte == '.';
 }
 
-// The next "&" followed by `marker` at or after `from`, or -1.
-qsizetype markerAt(QStringView text, char16_t marker, qsizetype from) {
-    for (qsizetype at = text.indexOf(kMark, from); at >= 0 && at + 1 < text.size(); at = text.indexOf(kMark, at + 1)) {
-        if (text[at + 1] == marker)
-            return at;
-    }
-    return -1;
+// The next "&" at or after `from`, or -1. The marks lie a few characters apart, where a plain loop beats the
+// library's search, which is made for long distances.
+qsizetype markAt(QStringView text, qsizetype from) {
+    const char16_t* const begin = text.utf16();
+    const char16_t* const end = begin + text.size();
+    const char16_t* const found = std::find(begin + from, end, kMark);
+    return found == end ? -1 : found - begin;
 }
 
-// Splits a record at "&1" ... "&7", each looked for after the one before; nothing when one is missing.
-std::optional<Screening::Record> splitRecord(QStringView record) {
-    Screening::Record fields;
-    fields.reserve(Screening::recordFields);
-    qsizetype start = 0;
-    for (char16_t marker = u'1'; marker <= u'7'; ++marker) {
-        const qsizetype at = markerAt(record, marker, start);
-        if (at < 0)
-            return std::nullopt;
-        fields << record.sliced(start, at - start).toString();
-        start = at + 2;
+// The record being read, from the "&0" that opened it: where each field marker "&1" ... "&7" stood. The
+// markers are noted as the walk over the reply meets them, each looked for only after the one before, so
+// the record is never searched a second time.
+class OpenRecord {
+public:
+    bool isOpen() const { return start >= 0; }
+    void open(qsizetype at) {
+        start = at;
+        met = 0;
     }
-    fields << record.sliced(start).toString();
-    return fields;
-}
+    void close() { start = -1; }
+    void note(char16_t next, qsizetype at) {
+        if (met < fieldMarkers && next == u'1' + met)
+            markers[met++] = at;
+    }
+    bool complete() const { return met == fieldMarkers; }
+    // The eight fields of a complete record that ends at `end`.
+    Screening::Record fields(QStringView text, qsizetype end) const {
+        Screening::Record fields;
+        fields.reserve(Screening::recordFields);
+        qsizetype from = start;
+        for (const qsizetype marker : markers) {
+            fields << text.sliced(from, marker - from).toString();
+            from = marker + 2;
+        }
+        fields << text.sliced(from, end - from).toString();
+        return fields;
+    }
+
+private:
+    static constexpr int fieldMarkers = Screening::recordFields - 1;
+    qsizetype start = -1; // -1: no record open
+    std::array<qsizetype, fieldMarkers> markers{};
+    int met = 0;
+};
 
 } // namespace
 
@@ -91,21 +114,22 @@ Reply readReply(const QByteArray& reply) {
     // Decoded once: "&" is never part of a GBK character, so every "&" of the text is one of the reply's.
     const QString payload = Gbk::decode(Backend::envelopePayload(reply, Backend::markerText));
     const QStringView text(payload);
-    qsizetype recordStart = -1; // -1: no record open
-    for (qsizetype at = text.indexOf(kMark); at >= 0 && at + 1 < text.size(); at = text.indexOf(kMark, at + 1)) {
+    OpenRecord record;
+    for (qsizetype at = markAt(text, 0); at >= 0 && at + 1 < text.size(); at = markAt(text, at + 1)) {
         const char16_t next = text[at + 1].unicode();
         if (next == kMark && !read.date) {
             read.date = text.first(at).trimmed().toString();
         } else if (next == kRecordStart) {
-            recordStart = at + 2;
-        } else if (next == kRecordEnd && recordStart >= 0) {
-            const std::optional<Record> record = splitRecord(text.sliced(recordStart, at - recordStart));
-            if (!record) {
+            record.open(at + 2);
+        } else if (next == kRecordEnd && record.isOpen()) {
+            if (!record.complete()) {
                 read.malformed = true;
                 return read;
             }
-            read.records << *record;
-            recordStart = -1;
+            read.records << record.fields(text, at);
+            record.close();
+        } else if (record.isOpen()) {
+            record.note(next, at);
         }
     }
     return read;

@@ -28,7 +28,7 @@ struct StationRecord {
     QString channelId; // 5: a channel's own id; "0" for a sub-group
 
     // An address to play: one that is not blank.
-    bool playable() const { return !url.trimmed().isEmpty(); }
+    bool playable() const { return !QStringView(url).trimmed().isEmpty(); }
 };
 
 // The records of a reply's text, in order. The payload starts after the first `text="#000000">` (a later one
@@ -81,3 +81,9 @@ struct MenuItem {
 QList<MenuItem> groupMenu(const StationDirectory& directory, qsizetype group);
 
 } // namespace Tv
+
+// Texts and an index: the lists grow by moving their bytes rather than each text.
+Q_DECLARE_TYPEINFO(Tv::StationRecord, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(Tv::Group, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(Tv::SubGroup, Q_RELOCATABLE_TYPE);
+Q_DECLARE_TYPEINFO(Tv::Channel, Q_RELOCATABLE_TYPE);

@@ -32,6 +32,13 @@ TEST(IndexPage, NameInsideAFieldEndsTheSectionThere) {
     EXPECT_EQ(page.sections[0].change, QString());
     EXPECT_EQ(page.sections[1].value, QStringLiteral("9"));
     EXPECT_EQ(page.sections[1].change, QStringLiteral("8"));
+
+    // A name's first character alone is field text.
+    const IndexPage alike = parseIndexPage(QStringLiteral("上证指数,深圳,上海,深证成,上证指"));
+    ASSERT_EQ(alike.sections.size(), 1);
+    EXPECT_EQ(QStringList({alike.sections[0].value, alike.sections[0].change, alike.sections[0].range}),
+              QStringList({"深圳", "上海", "深证成"}));
+    EXPECT_EQ(alike.sections[0].present, 4);
 }
 
 TEST(IndexPage, TurnoverRoundsHalfToEven) {

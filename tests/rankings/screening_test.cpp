@@ -54,3 +54,31 @@ TEST(Screening, ReadsTheDateAtTheFirstDoubleAmpersandAndEightFieldsPerRecord) {
     EXPECT_EQ(missingField.date, QStringLiteral("d"));
     EXPECT_TRUE(readReply("d&&&01&12&23&34&45&56&67&78&8").records.isEmpty()); // no envelope marker
 }
+
+TEST(Screening, OddRepliesAreReadMarkerByMarker) {
+    // Each reply as its date ("-" for none), "malformed" when it is, and its records with fields joined by "|".
+    const struct {
+        const char* name;
+        QString payload;
+        QStringList expected;
+    } cases[] = {
+        {"a field marker before its turn is text", "&0a&2x&1b&2c&3d&4e&5f&6g&7h&8", {"-", "a&2x|b|c|d|e|f|g|h"}},
+        {"a second record start moves the start", "&0a&1b&0c&1d&2e&3f&4g&5h&6i&7j&8", {"-", "c|d|e|f|g|h|i|j"}},
+        {"the first double ampersand inside a record dates the reply",
+         "&0a&&1b&2c&3d&4e&5f&6g&7h&8",
+         {"&0a", "a&|b|c|d|e|f|g|h"}},
+        {"record ends with no record open are ignored", "&8&01&12&23&34&45&56&67&78&8&8&", {"-", "1|2|3|4|5|6|7|8"}},
+        {"a record short of a marker stops the records",
+         "&01&12&23&34&45&56&67&78&8&0a&1b&8&01&12&23&34&45&56&67&78&8",
+         {"-", "malformed", "1|2|3|4|5|6|7|8"}},
+    };
+    for (const auto& c : cases) {
+        const Reply read = readReply(reply(c.payload));
+        QStringList got{read.date.value_or("-")};
+        if (read.malformed)
+            got << "malformed";
+        for (const Record& record : read.records)
+            got << record.join(u'|');
+        EXPECT_EQ(got, c.expected) << c.name;
+    }
+}

@@ -57,6 +57,10 @@ TEST(StationList, RecordsAreReadWholeOrSkipped) {
         {"a missing marker skips that record", kHead + "D&1&20&4***E&1&20&35&4***", {"E||0|5|"}},
         {"a marker twice", kHead + "G&1&20&37&4x&1***", {}},
         {"a run of stars", kHead + "H&1&20&38&4*****I&1&20&39&4***", {"H||0|8|", "I||0|9|"}},
+        {"two stars end nothing", kHead + "K&1&20&3*1**&4***", {"K||0|*1**|"}},
+        {"markers between record ends",
+         kHead + "L&1&20&31&4***" + kHead + kHead + "M&1&20&32&4***" + kHead,
+         {"L||0|1|", "M||0|2|"}},
         {"unscrambled address", kHead + "J&1" + kScrambled + "&21&33&41***", {"J|http://127.0.0.1:80|1|3|1"}},
     };
     for (const auto& c : cases)
@@ -80,4 +84,7 @@ TEST(StationDirectory, ChannelsStandOnlyUnderAddresslessSubGroupsOfTheirGroup) {
     EXPECT_EQ(menu(directory, 0), (QStringList{"体育(1)[]", "综合(2)[新闻(3) 财经(4)]"}));
     EXPECT_EQ(menu(directory, 1), QStringList{"空台(9)[]"});
     EXPECT_TRUE(menu(directory, 2).isEmpty());
+    // A blank address plays nothing: the record is a sub-group, not a channel.
+    const Tv::StationDirectory blank = Tv::classifyStations(Tv::parseStationList(kHead + "空白&1\t &22&321&4201***"));
+    EXPECT_EQ(std::pair(blank.subGroups.size(), blank.channels.size()), std::pair(qsizetype(1), qsizetype(0)));
 }
