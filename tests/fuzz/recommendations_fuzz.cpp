@@ -12,8 +12,8 @@ using namespace Recommendations;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<Tip> tips = readTipsReply(fuzzBytes(data, size));
     for (const Tip& tip : tips) {
-        fuzzCheck(tip.ip.size() >= 16, "an address is padded to 16 characters");
-        fuzzCheck(tip.stock.size() == 16 || tip.stock.endsWith(u' '), "a stock is padded unless 16 long");
+        fuzzCheck(columns(tip.ip) >= 16, "an address is padded to 16 columns");
+        fuzzCheck(columns(tip.stock) == 16 || tip.stock.endsWith(u' '), "a stock is padded unless 16 columns wide");
         const QString code = captionCode(caption(tip));
         fuzzCheck(code.isEmpty() || Quotes::isStockCode(code), "a caption's code is six digits or nothing");
     }
