@@ -17,6 +17,7 @@
 #include "platform/httpclient.h"
 #include "platform/mediaplayer.h"
 #include "platform/screen.h"
+#include "platform/secondstimer.h"
 #include "platform/services.h"
 #include "platform/webbrowser.h"
 #include "ui_tform1.h"
@@ -120,23 +121,24 @@ TForm1::~TForm1() = default;
 void TForm1::createTimers() {
     // Each tick waits until every window exists: timers that are on from load, and those the first show
     // switches on, can tick inside the first show's blocking fetches, before the later windows are created.
-    const auto make = [this](int interval, void (TForm1::*handler)()) {
-        auto* timer = new QTimer(this);
-        timer->setInterval(interval);
+    const auto make = [this](QTimer* timer, void (TForm1::*handler)()) {
         connect(timer, &QTimer::timeout, this, [this, handler] {
             if (windowsCreated())
                 guarded([&] { (this->*handler)(); });
         });
         return timer;
     };
-    Timer1 = make(1000, &TForm1::Timer1Timer);
-    Timer2 = make(60000, &TForm1::Timer2Timer);
-    Timer3 = make(100, &TForm1::Timer3Timer);
-    Timer4 = make(5000, &TForm1::Timer4Timer);
-    Timer5 = make(30000, &TForm1::Timer5Timer);
-    Timer6 = make(1000, &TForm1::Timer6Timer);
-    Timer7 = make(5000, &TForm1::Timer7Timer);
-    Timer9 = make(30000, &TForm1::Timer9Timer);
+    Timer1 = make(newSecondsTimer(this, 1000), &TForm1::Timer1Timer);
+    Timer2 = make(newSecondsTimer(this, 60000), &TForm1::Timer2Timer);
+    // The query's steps follow one another closely while it runs, so this one keeps the finer timing.
+    auto* queryStep = new QTimer(this);
+    queryStep->setInterval(100);
+    Timer3 = make(queryStep, &TForm1::Timer3Timer);
+    Timer4 = make(newSecondsTimer(this, 5000), &TForm1::Timer4Timer);
+    Timer5 = make(newSecondsTimer(this, 30000), &TForm1::Timer5Timer);
+    Timer6 = make(newSecondsTimer(this, 1000), &TForm1::Timer6Timer);
+    Timer7 = make(newSecondsTimer(this, 5000), &TForm1::Timer7Timer);
+    Timer9 = make(newSecondsTimer(this, 30000), &TForm1::Timer9Timer);
     // Never switched on and without a handler; kept so that the window's set of timers is complete.
     Timer33 = new QTimer(this);
     Timer33->setInterval(5000);

@@ -1,5 +1,7 @@
 #include "platform/httpclient.h"
 
+#include "platform/httpexchange.h"
+
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
@@ -8,7 +10,6 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
-#include <QTimer>
 #include <QUrl>
 
 #include <algorithm>
@@ -41,14 +42,17 @@ bool isWebAddress(const QString& url) {
 
 } // namespace
 
-HttpClient::HttpClient(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager(this)) {
+HttpClient::HttpClient(QObject* parent) : QObject(parent), manager_(new QNetworkAccessManager) {
     // A fresh jar per client keeps cookies in memory and apart from every other client.
     manager_->setCookieJar(new QNetworkCookieJar(manager_));
     // Requests go straight to the server, whatever proxy the desktop announces.
     manager_->setProxy(QNetworkProxy::NoProxy);
+    manager_->moveToThread(networkThread());
 }
 
-HttpClient::~HttpClient() = default;
+HttpClient::~HttpClient() {
+    manager_->deleteLater();
+}
 
 QByteArray HttpClient::get(const QString& url) {
     return fetch(url, false, {});
@@ -66,7 +70,8 @@ void HttpClient::close() {
         return;
     }
     closePending_ = false;
-    manager_->clearConnectionCache();
+    // Queued behind this client's earlier exchanges and ahead of its next one, in the manager's own thread.
+    QMetaObject::invokeMethod(manager_, &QNetworkAccessManager::clearConnectionCache);
 }
 
 // Redirects are followed here rather than by the network library, whose own following was seen to send the
@@ -74,9 +79,7 @@ void HttpClient::close() {
 QByteArray HttpClient::fetch(QString url, bool post, QByteArray body) {
     const QDeadlineTimer deadline(2 * qint64(readTimeout()), Qt::PreciseTimer);
     for (int hop = 0;; ++hop) {
-        const Answer answer =
-            wait(post ? manager_->post(request(url, formContentType), body) : manager_->get(request(url, contentType_)),
-                 deadline);
+        const Answer answer = wait(request(url, post ? formContentType : contentType_), post, body, deadline);
         if (!isRedirect(answer.status))
             return answer.body;
         if (!followRedirects_)
@@ -109,89 +112,56 @@ QNetworkRequest HttpClient::request(const QString& url, const QString& contentTy
     return request;
 }
 
-HttpClient::Answer HttpClient::wait(QNetworkReply* reply, const QDeadlineTimer& deadline) {
-    const QPointer<QNetworkReply> watched(reply);
+HttpClient::Answer HttpClient::wait(QNetworkRequest request, bool post, QByteArray body,
+                                    const QDeadlineTimer& deadline) {
     const QPointer<HttpClient> self(this);
-    const QUrl url = reply->url();
+    const QUrl url = request.url();
     const QString address = url.toString();
     const int timeoutMs = readTimeout();
 
+    const auto result = std::make_shared<HttpExchange::Result>();
+    auto* exchange = new HttpExchange(manager_, std::move(request), post, std::move(body), timeoutMs,
+                                      std::max<qint64>(0, deadline.remainingTime()), maxReplyBytes, result);
+    const QPointer<HttpExchange> running(exchange);
+    exchange->moveToThread(networkThread());
+
     QEventLoop loop;
-    QTimer silence;
-    silence.setSingleShot(true);
-    silence.setTimerType(Qt::PreciseTimer);
-    silence.setInterval(timeoutMs);
-    QTimer overall;
-    overall.setSingleShot(true);
-    overall.setTimerType(Qt::PreciseTimer);
-    enum class Stop { None, Silence, Overall, TooLarge } stop = Stop::None;
-    const auto stopWith = [&stop, reply](Stop why) {
-        if (stop == Stop::None)
-            stop = why;
-        reply->abort();
-    };
-    // The body is taken as it arrives, so an oversized reply is stopped before it is held whole.
-    QByteArray body;
-    const auto take = [&] {
-        body += reply->readAll();
-        if (body.size() > maxReplyBytes)
-            stopWith(Stop::TooLarge);
-    };
-    const auto heard = [&silence] { silence.start(); };
-    connect(reply, &QNetworkReply::metaDataChanged, &loop, [&] {
-        heard();
-        if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > maxReplyBytes)
-            stopWith(Stop::TooLarge);
-    });
-    connect(reply, &QNetworkReply::readyRead, &loop, [&] {
-        heard();
-        take();
-    });
-    connect(reply, &QNetworkReply::downloadProgress, &loop, heard);
-    connect(reply, &QNetworkReply::uploadProgress, &loop, heard);
-    connect(&silence, &QTimer::timeout, &loop, [&] { stopWith(Stop::Silence); });
-    connect(&overall, &QTimer::timeout, &loop, [&] { stopWith(Stop::Overall); });
-    connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    connect(reply, &QObject::destroyed, &loop, &QEventLoop::quit);
-    connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, &loop, [reply] { reply->abort(); });
+    result->waiting = &loop;
+    // A client deleted by a handler that ran while its request waited ends the wait.
+    connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+    QMetaObject::invokeMethod(exchange, &HttpExchange::start);
 
     ++waiting_;
-    silence.start();
-    overall.start(int(std::max<qint64>(0, deadline.remainingTime())));
-    if (!reply->isFinished())
+    if (!result->ended.load(std::memory_order_acquire))
         loop.exec();
     if (!self)
         throw HttpError(QStringLiteral("request to %1 dropped: its client is gone").arg(address));
     --waiting_;
     if (waiting_ == 0 && closePending_)
         close();
-    if (!watched)
-        throw HttpError(QStringLiteral("request to %1 dropped").arg(address));
-
-    // The reply goes once the caller has its bytes or its error.
-    const std::unique_ptr<QNetworkReply, void (*)(QNetworkReply*)> owned(reply,
-                                                                         [](QNetworkReply* r) { r->deleteLater(); });
-    if (!reply->isFinished()) {
-        // The nested loop was told to end: the program is quitting.
-        reply->abort();
+    if (!result->ended.load(std::memory_order_acquire)) {
+        // The nested loop was told to end: the program is quitting. The exchange is known only to its own
+        // thread by now, so the stop is sent there through the manager, which lives in that thread.
+        QMetaObject::invokeMethod(manager_, [running] {
+            if (running)
+                running->abort();
+        });
         throw HttpError(QStringLiteral("request to %1 abandoned: the program is quitting").arg(address));
     }
-    if (stop == Stop::None)
-        take();
-    if (stop == Stop::Silence)
+    const HttpExchange::Outcome& outcome = result->outcome;
+    if (!outcome.finished)
+        throw HttpError(QStringLiteral("request to %1 dropped").arg(address));
+    using Stop = HttpExchange::Stop;
+    if (outcome.stop == Stop::Silence)
         throw HttpError(QStringLiteral("no data from %1 for %2 ms").arg(address).arg(timeoutMs));
-    if (stop == Stop::Overall)
+    if (outcome.stop == Stop::Overall)
         throw HttpError(QStringLiteral("%1 took longer than %2 ms").arg(address).arg(2 * timeoutMs));
-    if (stop == Stop::TooLarge)
+    if (outcome.stop == Stop::TooLarge)
         throw HttpError(QStringLiteral("%1: reply larger than %2 bytes").arg(address).arg(maxReplyBytes));
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError)
-        throw HttpError(QStringLiteral("%1: %2").arg(address, reply->errorString()), status);
-    Answer answer{status, std::move(body), QString()};
-    if (isRedirect(status)) {
-        const QByteArray location = reply->rawHeader("Location");
-        if (!location.isEmpty())
-            answer.location = url.resolved(QUrl::fromEncoded(location)).toString(QUrl::FullyEncoded);
-    }
+    if (outcome.error != QNetworkReply::NoError)
+        throw HttpError(QStringLiteral("%1: %2").arg(address, outcome.errorString), outcome.status);
+    Answer answer{outcome.status, outcome.body, QString()};
+    if (isRedirect(outcome.status) && !outcome.location.isEmpty())
+        answer.location = url.resolved(QUrl::fromEncoded(outcome.location)).toString(QUrl::FullyEncoded);
     return answer;
 }

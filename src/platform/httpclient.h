@@ -9,7 +9,6 @@
 #include <QString>
 
 class QNetworkAccessManager;
-class QNetworkReply;
 class QNetworkRequest;
 
 // A failed request: no connection, a time-out, an error status, a redirect that was not followed, or a
@@ -24,7 +23,9 @@ public:
 // settings and its own cookie jar (nothing stored on disk).
 //
 // get() and post() block their caller in a nested event loop, so timers, socket events and clicks go on
-// while a request waits, as the program's handlers expect. Any failure throws HttpError; a request still
+// while a request waits, as the program's handlers expect. The exchange itself runs in one network thread that
+// every client shares, and the waiting caller wakes once, when the reply has ended: a program that fetches a
+// page every few seconds all day then costs a single wake-up per fetch. Any failure throws HttpError; a request still
 // waiting when the application quits is abandoned and throws too. Besides the read time-out, which counts
 // silence, a request fails once twice the read time-out has passed since it was made (redirects included), so
 // a site that trickles its reply cannot hold a handler for ever, and once its reply passes maxReplyBytes,
@@ -78,9 +79,9 @@ private:
 
     QByteArray fetch(QString url, bool post, QByteArray body);
     QNetworkRequest request(const QString& url, const QString& contentType) const;
-    Answer wait(QNetworkReply* reply, const QDeadlineTimer& deadline);
+    Answer wait(QNetworkRequest request, bool post, QByteArray body, const QDeadlineTimer& deadline);
 
-    QNetworkAccessManager* manager_;
+    QNetworkAccessManager* manager_; // lives in the network thread
     QString userAgent_ = defaultUserAgent;
     QString accept_ = defaultAccept;
     QString contentType_ = defaultContentType;

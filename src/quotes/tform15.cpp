@@ -9,6 +9,7 @@
 #include "platform/formats.h"
 #include "platform/httpclient.h"
 #include "platform/screen.h"
+#include "platform/secondstimer.h"
 #include "quotes/quoterecord.h"
 #include "quotes/quoteservice.h"
 #include "quotes/tform3.h"
@@ -42,8 +43,7 @@ TForm15::TForm15(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     for (QLabel* label : findChildren<QLabel*>())
         label->setTextFormat(Qt::PlainText);
 
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(1000);
+    Timer1 = newSecondsTimer(this, 1000);
     connect(Timer1, &QTimer::timeout, this, [this] {
         if (windowsCreated())
             guarded([this] { Timer1Timer(); });

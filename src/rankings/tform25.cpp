@@ -11,6 +11,7 @@
 #include "platform/failures.h"
 #include "platform/formats.h"
 #include "platform/httpclient.h"
+#include "platform/secondstimer.h"
 #include "quotes/quoterecord.h"
 #include "quotes/quoteservice.h"
 #include "rankings/rankboard.h"
@@ -100,10 +101,8 @@ TForm25::TForm25(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     // The quote panel's read time-out, for the same quote service: a poll can wait inside the quote panel's own
     // fetch, which a stalled service must not hold longer than it holds the quote panel.
     IdHTTP1->setReadTimeout(Backend::mainWindowReadTimeoutMs);
-    Timer1 = new QTimer(this);
-    Timer1->setInterval(kPollMs);
-    Timer2 = new QTimer(this);
-    Timer2->setInterval(kRestTickMs);
+    Timer1 = newSecondsTimer(this, kPollMs);
+    Timer2 = newSecondsTimer(this, kRestTickMs);
     connectHandlers();
     // Tracking polls from program start, shown or not.
     Timer1->start();

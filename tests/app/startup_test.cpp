@@ -262,6 +262,8 @@ TEST_F(Form1Test, ALaterShowOnlySwitchesTheHalfHourTimerOnAndKeepsItsCount) {
 TEST_F(Form1Test, TicksWaitUntilEveryWindowExists) {
     RecordingForm1 form;
     setWindowsCreated(false);
+    // A timer of whole seconds would round the short interval up to a second.
+    form.Timer1->setTimerType(Qt::CoarseTimer);
     form.Timer1->setInterval(1);
     form.Timer1->start();
     QTest::qWait(30);
