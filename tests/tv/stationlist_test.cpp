@@ -80,8 +80,8 @@ TEST(StationList, ARecordKeepsItsFieldsAfterItsListIsGone) {
             Tv::parseStationList(kHead + QStringLiteral("A&1&20&31&4***卫视&1€abcdefghijklmnopqrstu&21&32&43***")));
         kept = directory.records.at(1);
     }
-    // Another list may take the memory the first one freed.
-    Tv::parseStationList(kHead + QStringLiteral("xxxxxx&1xxxxxxxxxxxxxxxxxxxxxx&2x&3x&4x***"));
+    // A list of the same length, whose text may take the memory the first one freed.
+    Tv::parseStationList(kHead + QStringLiteral("x&1&2x&3x&4***xxxxxx&1xxxxxxxxxxxxxxxxxx&2x&3x&4x***"));
     EXPECT_EQ(rows({*kept}), QStringList{QStringLiteral("卫视|乥cdefghijklmnopqrrstu|1|2|3")});
 }
 
