@@ -3,6 +3,7 @@
 #include "platform/gbk.h"
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 
 class HttpClient;
@@ -56,6 +57,8 @@ inline const QString bodyEnd = QStringLiteral("</body>");
 // of the text). A reply without the marker has no payload.
 QString envelopePayload(const QString& reply, const QString& marker);
 QByteArray envelopePayload(const QByteArray& reply, const QString& marker);
+// The same payload seen in the reply's own bytes, for a reader that decodes it at once: nothing is copied.
+QByteArrayView envelopePayloadView(QByteArrayView reply, const QString& marker);
 
 // Whether a reply holds a word, searched in its decoded text so that a match never straddles two characters.
 bool replyContains(const QByteArray& reply, const QString& word);

@@ -19,6 +19,7 @@ const QString kNoRise = QStringLiteral("必须输入涨幅");
 constexpr char16_t kMark = u'&';
 constexpr char16_t kRecordStart = u'0';
 constexpr char16_t kRecordEnd = u'8';
+constexpr qsizetype kMarkerLength = 2;
 
 bool keptAsTyped(char byte) {
     return (byte >= '0' && byte <= '9') || byte == '-' || byte == '.';
@@ -49,17 +50,14 @@ public:
             markers[met++] = at;
     }
     bool complete() const { return met == fieldMarkers; }
-    // The eight fields of a complete record that ends at `end`.
-    Screening::Record fields(QStringView text, qsizetype end) const {
-        Screening::Record fields;
-        fields.reserve(Screening::recordFields);
-        qsizetype from = start;
-        for (const qsizetype marker : markers) {
-            fields << text.sliced(from, marker - from).toString();
-            from = marker + 2;
-        }
-        fields << text.sliced(from, end - from).toString();
-        return fields;
+    // Where each field of a complete record that ends at `end` starts, then where a ninth would.
+    std::array<qsizetype, Screening::recordFields + 1> fieldStarts(qsizetype end) const {
+        std::array<qsizetype, Screening::recordFields + 1> starts;
+        starts[0] = start;
+        for (int i = 0; i < fieldMarkers; ++i)
+            starts[i + 1] = markers[i] + kMarkerLength;
+        starts[Screening::recordFields] = end + kMarkerLength;
+        return starts;
     }
 
 private:
@@ -111,8 +109,10 @@ QString screeningAddress(const QString& serverurl, const Inputs& inputs) {
 
 Reply readReply(const QByteArray& reply) {
     Reply read;
-    // Decoded once: "&" is never part of a GBK character, so every "&" of the text is one of the reply's.
-    const QString payload = Gbk::decode(Backend::envelopePayload(reply, Backend::markerText));
+    // Decoded once, straight from the reply's bytes: "&" is never part of a GBK character, so every "&" of the
+    // text is one of the reply's.
+    const QByteArrayView bytes = Backend::envelopePayloadView(reply, Backend::markerText);
+    const QString payload = Gbk::decode(QByteArray::fromRawData(bytes.data(), bytes.size()));
     const QStringView text(payload);
     OpenRecord record;
     for (qsizetype at = markAt(text, 0); at >= 0 && at + 1 < text.size(); at = markAt(text, at + 1)) {
@@ -120,13 +120,15 @@ Reply readReply(const QByteArray& reply) {
         if (next == kMark && !read.date) {
             read.date = text.first(at).trimmed().toString();
         } else if (next == kRecordStart) {
-            record.open(at + 2);
+            record.open(at + kMarkerLength);
         } else if (next == kRecordEnd && record.isOpen()) {
             if (!record.complete()) {
                 read.malformed = true;
                 return read;
             }
-            read.records << record.fields(text, at);
+            Record& complete = read.records.emplace_back();
+            complete.text = payload;
+            complete.starts = record.fieldStarts(at);
             record.close();
         } else if (record.isOpen()) {
             record.note(next, at);
@@ -135,10 +137,17 @@ Reply readReply(const QByteArray& reply) {
     return read;
 }
 
+QStringView Record::field(int number) const {
+    if (number < 1 || number > recordFields || text.isNull())
+        return {};
+    const qsizetype from = starts[number - 1];
+    return QStringView(text).sliced(from, starts[number] - kMarkerLength - from);
+}
+
 QStringList gridRow(int number, const Record& record) {
     QStringList row{QString::number(number)};
     for (const int field : {7, 8, 6, 1, 2, 3, 4, 5})
-        row << record.value(field - 1);
+        row << record.field(field).toString();
     return row;
 }
 

@@ -4,7 +4,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
+#include <array>
 #include <optional>
 
 // The fund-flow screening on the back-end: the form's check, the request and the reader of its reply. Plain
@@ -41,9 +43,26 @@ QString encodeValue(const QString& value);
 // serverurl + "/gpzjcx2.asp?rq=..&tdzj=..&ddzj=..&zf=..&ltp=..".
 QString screeningAddress(const QString& serverurl, const Inputs& inputs);
 
-// The fields of a record, 1 to 8, as the back-end sent them.
+// The fields of a record, numbered 1 to 8.
 inline constexpr int recordFields = 8;
-using Record = QStringList;
+
+struct Reply;
+
+// One record of a reply: its fields, 1 to 8, as the back-end sent them. The records of a reply share its one
+// decoded text and keep where their fields lie in it, so a reply of many records is not a heap of small texts;
+// a record keeps the text alive however long it outlives the reply.
+class Record {
+public:
+    // Field `number`, empty for a number outside 1 to 8.
+    QStringView field(int number) const;
+
+private:
+    friend Reply readReply(const QByteArray& reply);
+
+    QString text;
+    // Where each field starts, then where a ninth would: each field ends at the marker before the next start.
+    std::array<qsizetype, recordFields + 1> starts{};
+};
 
 struct Reply {
     std::optional<QString> date; // the text before the first "&&", trimmed; nothing when there is none
@@ -61,3 +80,6 @@ Reply readReply(const QByteArray& reply);
 QStringList gridRow(int number, const Record& record);
 
 } // namespace Screening
+
+// A text and its field starts: the list of records grows by moving their bytes rather than each record.
+Q_DECLARE_TYPEINFO(Screening::Record, Q_RELOCATABLE_TYPE);

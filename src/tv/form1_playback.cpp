@@ -148,8 +148,10 @@ void TForm1::nclick(QAction* item) {
     const Tv::StationRecord& station = at(state.tvstations.records, item->data().toLongLong());
     if (!station.playable())
         return;
-    putIntoRecentRing(state, station.name, station.url);
-    startPlayback(station.name, station.url);
+    const QString name = station.name().toString();
+    const QString url = station.url().toString();
+    putIntoRecentRing(state, name, url);
+    startPlayback(name, url);
 }
 
 void TForm1::nclick1(QAction* item) {

@@ -59,9 +59,10 @@ void TForm1::buildTvLabels() {
     // groups would otherwise stall the start and every repaint of the window with labels no one can see.
     const qsizetype rowsOnPanel = std::max(0, ui->Panel7->height() - kFirstTop) / kLabelHeight;
     const qsizetype groupLabels = std::clamp<qsizetype>(rowsOnPanel - kFixedLabels, 0, state.tvstations.groups.size());
+    const Tv::StationDirectory& stations = state.tvstations;
     QStringList captions;
     for (qsizetype i = 0; i < groupLabels; ++i)
-        captions << state.tvstations.groups[i].name;
+        captions << stations.records[stations.groups[i]].name().toString();
     captions << kRecentLabel << kFavouritesLabel;
 
     const int left = ui->Panel7->width() - kColumnFromRight;

@@ -9,6 +9,8 @@
 namespace {
 
 constexpr qsizetype scrambledBytes = 18;
+// The field of a record that holds its stream address.
+constexpr int addressField = 1;
 
 // The next `character` at or after `from`, or -1. The characters looked for lie a few dozen apart, where a
 // plain loop beats the library's search, which is made for long distances.
@@ -19,25 +21,29 @@ qsizetype characterAt(QStringView text, char16_t character, qsizetype from) {
     return found == end ? -1 : found - begin;
 }
 
-// jiemi over a view of the record: the address is copied out once and, when it can be, shifted in that copy.
-QString unscramble(QStringView scrambled) {
-    // No character takes more than two bytes, and an ASCII character one.
+// Whether jiemi leaves an address as it is, seen without its GBK form: one of fewer than 18 bytes. No
+// character takes more than two bytes, and an ASCII character one.
+bool shortOfScrambledBytes(QStringView scrambled) {
     const auto isAscii = [](QChar c) { return c.unicode() < 0x80; };
-    if (scrambled.size() * 2 < scrambledBytes ||
-        (scrambled.size() < scrambledBytes && std::all_of(scrambled.begin(), scrambled.end(), isAscii)))
-        return scrambled.toString();
-    // An address whose first 18 characters are ASCII below DEL is its own GBK bytes there: shifted in place.
-    if (scrambled.size() >= scrambledBytes) {
-        QString address = scrambled.toString();
-        QChar* const characters = address.data(); // the copy is its own: no check for sharing per character
-        bool ascii = true;
-        for (qsizetype i = 0; i < scrambledBytes && ascii; ++i) {
-            ascii = characters[i].unicode() < 0x7F;
-            characters[i] = QChar(characters[i].unicode() + 1);
-        }
-        if (ascii)
-            return address;
-    }
+    return scrambled.size() * 2 < scrambledBytes ||
+           (scrambled.size() < scrambledBytes && std::all_of(scrambled.begin(), scrambled.end(), isAscii));
+}
+
+// Whether the first 18 characters are ASCII below DEL, and so their own GBK bytes, each of which goes one up
+// without leaving ASCII.
+bool asciiHead(QStringView scrambled) {
+    const auto belowDel = [](QChar c) { return c.unicode() < 0x7F; };
+    return scrambled.size() >= scrambledBytes &&
+           std::all_of(scrambled.begin(), scrambled.begin() + scrambledBytes, belowDel);
+}
+
+void shiftAsciiHead(QChar* characters) {
+    for (qsizetype i = 0; i < scrambledBytes; ++i)
+        characters[i] = QChar(characters[i].unicode() + 1);
+}
+
+// jiemi by the GBK bytes, for an address that none of the shortcuts above covers.
+QString unscrambleBytes(QStringView scrambled) {
     QByteArray bytes = Gbk::encode(scrambled.toString());
     if (bytes.size() < scrambledBytes)
         return scrambled.toString();
@@ -46,10 +52,35 @@ QString unscramble(QStringView scrambled) {
     return Gbk::decode(bytes);
 }
 
-// The record between the markers, or nothing when its markers are missing, repeated or out of order: a
-// marker inside a field would have started a field of its own in the old reader and shifted the lists.
-std::optional<Tv::StationRecord> parseRecord(QStringView record) {
-    QStringView fields[5];
+// jiemi of the address at `address` in the text, done where it stands when its length stays: the unscrambled
+// address when its length changed, else nothing.
+std::optional<QString> unscrambleWhereItStands(QChar* address, qsizetype length) {
+    const QStringView scrambled(address, length);
+    if (shortOfScrambledBytes(scrambled))
+        return std::nullopt;
+    if (asciiHead(scrambled)) {
+        shiftAsciiHead(address);
+        return std::nullopt;
+    }
+    QString unscrambled = unscrambleBytes(scrambled);
+    if (unscrambled.size() != length)
+        return unscrambled;
+    std::copy(unscrambled.cbegin(), unscrambled.cend(), address);
+    return std::nullopt;
+}
+
+// Where the fields of one record lie in the list's text.
+struct FieldBounds {
+    std::array<qsizetype, 5> starts;
+    std::array<qsizetype, 5> ends;
+};
+
+// The fields of `record`, a part of the text that starts at `base`, or nothing when its markers are missing,
+// repeated or out of order: a marker inside a field would have started a field of its own in the old reader
+// and shifted the lists.
+std::optional<FieldBounds> parseRecord(QStringView record, const QChar* base) {
+    FieldBounds fields;
+    const qsizetype offset = record.data() - base;
     int markers = 0;
     qsizetype fieldStart = 0;
     for (qsizetype at = characterAt(record, u'&', 0); at >= 0 && at + 1 < record.size();
@@ -59,14 +90,16 @@ std::optional<Tv::StationRecord> parseRecord(QStringView record) {
             continue;
         if (digit != u'1' + markers)
             return std::nullopt;
-        fields[markers++] = record.mid(fieldStart, at - fieldStart);
+        fields.starts[markers] = offset + fieldStart;
+        fields.ends[markers] = offset + at;
+        ++markers;
         fieldStart = at + 2;
     }
     if (markers != 4)
         return std::nullopt;
-    fields[4] = record.mid(fieldStart);
-    return Tv::StationRecord{fields[0].toString(), unscramble(fields[1]), fields[2].toString(), fields[3].toString(),
-                             fields[4].toString()};
+    fields.starts[4] = offset + fieldStart;
+    fields.ends[4] = offset + record.size();
+    return fields;
 }
 
 // The next "***" at or after `from`, or -1. Looking for the one character "*" and checking the two after it
@@ -92,17 +125,12 @@ qsizetype recordsAtMost(QStringView text, qsizetype from) {
     return std::min(runs, (text.size() - from) / shortestRecord + 1);
 }
 
-void addRecord(QList<Tv::StationRecord>& records, QStringView text) {
-    if (auto record = parseRecord(text.trimmed()))
-        records << std::move(*record);
-}
-
 enum class RecordKind { Group, Channel, SubGroup };
 
 RecordKind kindOf(const Tv::StationRecord& r) {
-    if (r.parent == Tv::topLevel)
+    if (r.parent() == Tv::topLevel)
         return RecordKind::Group;
-    if (r.channelId != Tv::topLevel && r.playable())
+    if (r.channelId() != Tv::topLevel && r.playable())
         return RecordKind::Channel;
     return RecordKind::SubGroup;
 }
@@ -112,27 +140,39 @@ RecordKind kindOf(const Tv::StationRecord& r) {
 namespace Tv {
 
 QString jiemi(const QString& scrambled) {
-    return unscramble(scrambled);
+    if (shortOfScrambledBytes(scrambled))
+        return scrambled;
+    QString address = scrambled;
+    if (std::optional<QString> changed = unscrambleWhereItStands(address.data(), address.size()))
+        return *std::move(changed);
+    return address;
 }
 
-QList<StationRecord> parseStationList(QStringView text) {
+QList<StationRecord> parseStationList(QString text) {
     QList<StationRecord> records;
     const QString& marker = Backend::markerText;
     qsizetype nextMarker = text.indexOf(marker);
     if (nextMarker < 0)
         return records;
+    // The addresses are unscrambled where they stand when their length stays, as it does unless a character's
+    // GBK bytes change; the others are added after the text. No record holds the text before the walk ends,
+    // so it is changed in place.
+    QChar* const characters = text.data();
+    const QStringView view(text);
+    QString lengthChanged;
     qsizetype recordStart = 0;
     qsizetype from = nextMarker;
-    qsizetype stars = recordEndAt(text, from);
-    records.reserve(recordsAtMost(text, from));
+    qsizetype stars = recordEndAt(view, from);
+    records.reserve(recordsAtMost(view, from));
     // Positions are visited in order; the next marker and the next "***" are each looked for again only once
     // the walk has passed them, so the walk stays linear in the text however the two interleave. A run of
     // stars ends a record at each of its positions, the later ones empty, as a walk position by position does.
+    // An address lies before the "***" that ends its record, where the walk never looks again.
     while (true) {
         if (nextMarker >= 0 && nextMarker < from)
-            nextMarker = text.indexOf(marker, from);
+            nextMarker = view.indexOf(marker, from);
         if (stars >= 0 && stars < from)
-            stars = recordEndAt(text, from);
+            stars = recordEndAt(view, from);
         if (nextMarker >= 0 && (stars < 0 || nextMarker < stars)) {
             recordStart = nextMarker + marker.size();
             from = nextMarker + 1;
@@ -140,11 +180,27 @@ QList<StationRecord> parseStationList(QStringView text) {
         }
         if (stars < 0)
             break;
-        if (stars > recordStart)
-            addRecord(records, text.mid(recordStart, stars - recordStart));
+        const std::optional<FieldBounds> fields =
+            stars > recordStart ? parseRecord(view.sliced(recordStart, stars - recordStart).trimmed(), characters)
+                                : std::nullopt;
+        if (fields) {
+            StationRecord& record = records.emplace_back();
+            record.starts = fields->starts;
+            record.ends = fields->ends;
+            qsizetype& start = record.starts[addressField];
+            qsizetype& end = record.ends[addressField];
+            if (const auto unscrambled = unscrambleWhereItStands(characters + start, end - start)) {
+                start = view.size() + lengthChanged.size();
+                lengthChanged += *unscrambled;
+                end = view.size() + lengthChanged.size();
+            }
+        }
         recordStart = stars + recordEnd.size();
         from = stars + 1;
     }
+    text += lengthChanged;
+    for (StationRecord& record : records)
+        record.text = text;
     return records;
 }
 
@@ -163,17 +219,15 @@ StationDirectory classifyStations(const QList<StationRecord>& records) {
     directory.channels.reserve(counts[static_cast<int>(RecordKind::Channel)]);
     directory.subGroups.reserve(counts[static_cast<int>(RecordKind::SubGroup)]);
     for (qsizetype i = 0; i < records.size(); ++i) {
-        const StationRecord& r = records[i];
-        const int index = static_cast<int>(i);
-        switch (kindOf(r)) {
+        switch (kindOf(records[i])) {
         case RecordKind::Group:
-            directory.groups << Group{r.name, r.id};
+            directory.groups << i;
             break;
         case RecordKind::Channel:
-            directory.channels << Channel{r.name, r.parent, r.url, r.id, r.channelId, index};
+            directory.channels << i;
             break;
         case RecordKind::SubGroup:
-            directory.subGroups << SubGroup{r.name, r.url, r.parent, r.id, index};
+            directory.subGroups << i;
             break;
         }
     }
@@ -184,16 +238,19 @@ QList<MenuItem> groupMenu(const StationDirectory& directory, qsizetype group) {
     QList<MenuItem> menu;
     if (group < 0 || group >= directory.groups.size())
         return menu;
-    const QString& groupId = directory.groups[group].id;
-    for (const SubGroup& sub : directory.subGroups) {
-        if (sub.parentId != groupId)
+    const QList<StationRecord>& records = directory.records;
+    const QStringView groupId = records[directory.groups[group]].id();
+    for (const qsizetype subGroup : directory.subGroups) {
+        const StationRecord& sub = records[subGroup];
+        if (sub.parent() != groupId)
             continue;
-        MenuItem item{sub.name, sub.record, {}};
+        MenuItem item{sub.name().toString(), static_cast<int>(subGroup), {}};
         // A sub-group with an address of its own is played itself and lists no channels.
-        if (sub.url.trimmed().isEmpty()) {
-            for (const Channel& channel : directory.channels) {
-                if (channel.groupId == groupId && channel.subGroupId == sub.ownId)
-                    item.channels << MenuItem{channel.name, channel.record, {}};
+        if (sub.url().trimmed().isEmpty()) {
+            for (const qsizetype channel : directory.channels) {
+                const StationRecord& station = records[channel];
+                if (station.parent() == groupId && station.id() == sub.id())
+                    item.channels << MenuItem{station.name().toString(), static_cast<int>(channel), {}};
             }
         }
         menu << item;

@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
+
 // The back-end's TV station list (`stationlist`) and the station directory built from it: plain functions
 // from the reply to records, groups, sub-groups and channels, and the menus a group label offers.
 namespace Tv {
@@ -19,54 +21,46 @@ inline const QString topLevel = QStringLiteral("0");
 QString jiemi(const QString& scrambled);
 
 // One record of the list, its address already unscrambled. The station lists of the unit (`tvnames`,
-// `tvurls`, `tvparents`, `tvids`, `tvchannelids`) are these fields record by record.
-struct StationRecord {
-    QString name;      // 1: label or menu caption
-    QString url;       // 2: stream address, may be empty
-    QString parent;    // 3: "0" for a group, else the id of its group
-    QString id;        // 4: a group's or sub-group's own id; a channel's sub-group id
-    QString channelId; // 5: a channel's own id; "0" for a sub-group
+// `tvurls`, `tvparents`, `tvids`, `tvchannelids`) are these fields record by record. The records of a list
+// share its one text and keep where their fields lie in it, so a list of thousands of stations is not a heap
+// of small texts; a record keeps the text alive however long it outlives the list.
+class StationRecord {
+public:
+    QStringView name() const { return field(0); }      // 1: label or menu caption
+    QStringView url() const { return field(1); }       // 2: stream address, may be empty
+    QStringView parent() const { return field(2); }    // 3: "0" for a group, else the id of its group
+    QStringView id() const { return field(3); }        // 4: a group's or sub-group's own id; a channel's sub-group id
+    QStringView channelId() const { return field(4); } // 5: a channel's own id; "0" for a sub-group
 
     // An address to play: one that is not blank.
-    bool playable() const { return !QStringView(url).trimmed().isEmpty(); }
+    bool playable() const { return !url().trimmed().isEmpty(); }
+
+private:
+    friend QList<StationRecord> parseStationList(QString text);
+    static constexpr int fields = 5;
+
+    QStringView field(int index) const { return QStringView(text).sliced(starts[index], ends[index] - starts[index]); }
+
+    QString text;
+    std::array<qsizetype, fields> starts{};
+    std::array<qsizetype, fields> ends{};
 };
 
 // The records of a reply's text, in order. The payload starts after the first `text="#000000">` (a later one
 // starts the current record afresh); each record is ended by "***", trimmed, and split at the first "&1",
 // "&2", "&3" and "&4". A record that does not hold each of the four markers exactly once and in that order
-// would pair its fields with another record's, so it is skipped whole.
-QList<StationRecord> parseStationList(QStringView text);
+// would pair its fields with another record's, so it is skipped whole. The records keep the text.
+QList<StationRecord> parseStationList(QString text);
 // The reply's road: GBK bytes to text, then the scan.
 QList<StationRecord> readStationList(const QByteArray& reply);
 
-struct Group {
-    QString name;
-    QString id;
-};
-// A sub-group holds channels, or carries an address of its own and is then played directly.
-struct SubGroup {
-    QString name;
-    QString url;
-    QString parentId; // the group's id
-    QString ownId;
-    int record = -1; // index into StationDirectory::records
-};
-struct Channel {
-    QString name;
-    QString groupId;
-    QString url;
-    QString subGroupId;
-    QString channelId;
-    int record = -1;
-};
-
 // The whole list, sorted: every record is a group (field 3 "0"), a channel (field 3 not "0", field 5 not "0",
-// an address) or otherwise a sub-group, in record order.
+// an address) or otherwise a sub-group. Each kind is listed as indexes into records, in record order.
 struct StationDirectory {
     QList<StationRecord> records;
-    QList<Group> groups;       // `tvgroups`
-    QList<SubGroup> subGroups; // `tvsubgroups`
-    QList<Channel> channels;   // `tvchannels`
+    QList<qsizetype> groups;    // `tvgroups`
+    QList<qsizetype> subGroups; // `tvsubgroups`: played directly when it has an address, else holds channels
+    QList<qsizetype> channels;  // `tvchannels`: of the group in field 3 and the sub-group in field 4
 };
 StationDirectory classifyStations(const QList<StationRecord>& records);
 
@@ -82,8 +76,5 @@ QList<MenuItem> groupMenu(const StationDirectory& directory, qsizetype group);
 
 } // namespace Tv
 
-// Texts and an index: the lists grow by moving their bytes rather than each text.
+// A text and where its fields lie: the lists grow by moving their bytes rather than each record.
 Q_DECLARE_TYPEINFO(Tv::StationRecord, Q_RELOCATABLE_TYPE);
-Q_DECLARE_TYPEINFO(Tv::Group, Q_RELOCATABLE_TYPE);
-Q_DECLARE_TYPEINFO(Tv::SubGroup, Q_RELOCATABLE_TYPE);
-Q_DECLARE_TYPEINFO(Tv::Channel, Q_RELOCATABLE_TYPE);

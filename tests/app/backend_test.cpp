@@ -31,6 +31,8 @@ TEST(Envelope, NoMarkerMeansNoPayload) {
 TEST(Envelope, BytePagesKeepTheirBytes) {
     const QByteArray page("<body text=\"#000000\">\xC6\xD6&&1&8</body>x");
     EXPECT_EQ(Backend::envelopePayload(page, Backend::markerText), QByteArray("\xC6\xD6&&1&8"));
+    EXPECT_EQ(Backend::envelopePayloadView(page, Backend::markerText).toByteArray(), QByteArray("\xC6\xD6&&1&8"));
+    EXPECT_TRUE(Backend::envelopePayloadView(QByteArray("<body>x</body>"), Backend::markerText).isNull());
 }
 
 TEST(Envelope, RepliesAreSearchedAsTextSoAMatchNeverStraddlesTwoCharacters) {

@@ -28,6 +28,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const QString& marker : markers) {
         const QByteArray bytePayload = Backend::envelopePayload(reply, marker);
         checkPayload(reply, bytePayload, marker.toLatin1(), Backend::bodyEnd.toLatin1());
+        const QByteArrayView seen = Backend::envelopePayloadView(reply, marker);
+        fuzzCheck(seen.isNull() == bytePayload.isNull() && seen.toByteArray() == bytePayload,
+                  "the payload seen in the reply is the one copied out");
         const QString textPayload = Backend::envelopePayload(text, marker);
         checkPayload(text, textPayload, marker, Backend::bodyEnd);
         fuzzCheck(Backend::replyContains(reply, textPayload), "a reply contains its own payload");

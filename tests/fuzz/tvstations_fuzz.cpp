@@ -8,7 +8,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QList<Tv::StationRecord> records = Tv::readStationList(fuzzBytes(data, size));
     for (const Tv::StationRecord& r : records) {
         // The address is unscrambled after the split, so it may come to hold a marker.
-        for (const QString& field : {r.name, r.parent, r.id, r.channelId}) {
+        for (const QStringView field : {r.name(), r.parent(), r.id(), r.channelId()}) {
             for (const char* marker : {"&1", "&2", "&3", "&4"})
                 fuzzCheck(!field.contains(QLatin1String(marker)), "a record's fields hold no field marker");
         }

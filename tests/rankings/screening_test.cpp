@@ -12,6 +12,13 @@ QByteArray reply(const QString& payload) {
     return R"(<html><body bgcolor="#FFFFFF" text="#000000">)" + Gbk::encode(payload) + "</body></html>";
 }
 
+QStringList fields(const Record& record) {
+    QStringList out;
+    for (int number = 1; number <= recordFields; ++number)
+        out << record.field(number).toString();
+    return out;
+}
+
 } // namespace
 
 TEST(Screening, ChecksTheBoxesInTheirOrderAndTheFloatOnlyWhenAskedFor) {
@@ -41,7 +48,7 @@ TEST(Screening, ReadsTheDateAtTheFirstDoubleAmpersandAndEightFieldsPerRecord) {
                         QStringLiteral("1&12&23&34&45&56&6万科A&7000002&8&01&12&23&34&45&56&67&7300059&8trailing")));
     EXPECT_EQ(read.date, QStringLiteral("2024-07-01"));
     ASSERT_EQ(read.records.size(), 3);
-    EXPECT_EQ(read.records.at(0), QStringList({"a", "b", "c", "", "e", "f", "g", "600000"}));
+    EXPECT_EQ(fields(read.records.at(0)), QStringList({"a", "b", "c", "", "e", "f", "g", "600000"}));
     EXPECT_EQ(gridRow(2, read.records.at(1)),
               QStringList({"2", QStringLiteral("万科A"), "000002", "6", "1", "2", "3", "4", "5"}));
     EXPECT_FALSE(read.malformed);
@@ -53,6 +60,19 @@ TEST(Screening, ReadsTheDateAtTheFirstDoubleAmpersandAndEightFieldsPerRecord) {
     EXPECT_TRUE(missingField.malformed);
     EXPECT_EQ(missingField.date, QStringLiteral("d"));
     EXPECT_TRUE(readReply("d&&&01&12&23&34&45&56&67&78&8").records.isEmpty()); // no envelope marker
+}
+
+TEST(Screening, ARecordKeepsItsFieldsAfterItsReplyIsGone) {
+    std::optional<Record> kept;
+    {
+        const Reply read = readReply(reply(QStringLiteral("d&&&01&12&23&34&45&56&6万科A&7000002&8")));
+        kept = read.records.at(0);
+    }
+    // A reply of the same length, whose text may take the memory the first one freed.
+    readReply(reply(QStringLiteral("x&&&0x&1x&2x&3x&4x&5x&6xxxxx&7xxxxxx&8")));
+    EXPECT_EQ(gridRow(1, *kept), QStringList({"1", QStringLiteral("万科A"), "000002", "6", "1", "2", "3", "4", "5"}));
+    EXPECT_TRUE(kept->field(0).isEmpty());
+    EXPECT_TRUE(kept->field(recordFields + 1).isEmpty());
 }
 
 TEST(Screening, OddRepliesAreReadMarkerByMarker) {
@@ -78,7 +98,7 @@ TEST(Screening, OddRepliesAreReadMarkerByMarker) {
         if (read.malformed)
             got << "malformed";
         for (const Record& record : read.records)
-            got << record.join(u'|');
+            got << fields(record).join(u'|');
         EXPECT_EQ(got, c.expected) << c.name;
     }
 }

@@ -13,7 +13,9 @@ const QString kScrambled = QStringLiteral("gsso9..016-/-/-0970"); // "http://127
 QStringList rows(const QList<Tv::StationRecord>& records) {
     QStringList out;
     for (const Tv::StationRecord& r : records)
-        out << QStringList{r.name, r.url, r.parent, r.id, r.channelId}.join(u'|');
+        out << QStringList{r.name().toString(), r.url().toString(), r.parent().toString(), r.id().toString(),
+                           r.channelId().toString()}
+                   .join(u'|');
     return out;
 }
 
@@ -62,10 +64,25 @@ TEST(StationList, RecordsAreReadWholeOrSkipped) {
          kHead + "L&1&20&31&4***" + kHead + kHead + "M&1&20&32&4***" + kHead,
          {"L||0|1|", "M||0|2|"}},
         {"unscrambled address", kHead + "J&1" + kScrambled + "&21&33&41***", {"J|http://127.0.0.1:80|1|3|1"}},
+        {"unscrambling shortens one address and keeps the length of the next",
+         kHead + QStringLiteral("P&1€abcdefghijklmnopqrstu&21&32&43***Q&1中abcdefghijklmnopq&21&34&45***"),
+         {QStringLiteral("P|乥cdefghijklmnopqrrstu|1|2|3"), QStringLiteral("Q|籽bcdefghijklmnopqq|1|4|5")}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rows(Tv::parseStationList(c.text)), c.expected) << c.name;
     EXPECT_EQ(rows(Tv::readStationList(Gbk::encode(kHead + "卫视&1&20&32&4***"))), QStringList{"卫视||0|2|"});
+}
+
+TEST(StationList, ARecordKeepsItsFieldsAfterItsListIsGone) {
+    std::optional<Tv::StationRecord> kept;
+    {
+        const Tv::StationDirectory directory = Tv::classifyStations(
+            Tv::parseStationList(kHead + QStringLiteral("A&1&20&31&4***卫视&1€abcdefghijklmnopqrstu&21&32&43***")));
+        kept = directory.records.at(1);
+    }
+    // A list of the same length, whose text may take the memory the first one freed.
+    Tv::parseStationList(kHead + QStringLiteral("x&1&2x&3x&4***xxxxxx&1xxxxxxxxxxxxxxxxxx&2x&3x&4x***"));
+    EXPECT_EQ(rows({*kept}), QStringList{QStringLiteral("卫视|乥cdefghijklmnopqrrstu|1|2|3")});
 }
 
 TEST(StationDirectory, ChannelsStandOnlyUnderAddresslessSubGroupsOfTheirGroup) {
