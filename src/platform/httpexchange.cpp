@@ -6,7 +6,24 @@
 #include <algorithm>
 #include <limits>
 
+#include <pthread.h>
+#include <sched.h>
+
 namespace {
+
+// The thread answers the requests of the program's window thread, which waits for it asleep: when that thread
+// wakes it to send a request, it must not take the processor from the window thread at once, which would
+// then be pushed off the processor once more for every request. A batch thread gets its full share of
+// the processor but never displaces a running thread when it wakes; the connection threads it starts inherit
+// the same.
+class NetworkThread : public QThread {
+protected:
+    void run() override {
+        const sched_param unused{};
+        pthread_setschedparam(pthread_self(), SCHED_BATCH, &unused);
+        exec();
+    }
+};
 
 QThread* runningNetworkThread = nullptr;
 
@@ -23,7 +40,7 @@ void endNetworkThread() {
 
 QThread* networkThread() {
     if (!runningNetworkThread) {
-        runningNetworkThread = new QThread;
+        runningNetworkThread = new NetworkThread;
         runningNetworkThread->setObjectName(QStringLiteral("HttpClients"));
         runningNetworkThread->start();
         qAddPostRoutine(endNetworkThread);
