@@ -65,5 +65,7 @@ TEST(HttpClientWakeUps, TheWaitingThreadWakesOnceForAReplyInPieces) {
     client.get(server.url(QStringLiteral("/pieces"))); // the first request also starts the client's machinery
     const long before = sleepsSoFar();
     EXPECT_EQ(client.get(server.url(QStringLiteral("/pieces"))).size(), 600);
-    EXPECT_LE(sleepsSoFar() - before, 2);
+    // Six pieces, each of which woke the thread before; now one wake-up for the end, and at most a couple more
+    // where a lock the network thread holds for a moment makes this thread wait.
+    EXPECT_LE(sleepsSoFar() - before, 3);
 }

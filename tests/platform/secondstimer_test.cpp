@@ -23,11 +23,11 @@ TEST(SecondsTimer, TimersStartedApartTickTogether) {
     one->start();
     QTest::qWait(300);
     two->start();
-    QTest::qWait(3000);
+    QTest::qWait(3200);
     EXPECT_EQ(one->interval(), 1000);
     EXPECT_EQ(two->interval(), 2000);
     ASSERT_FALSE(everyTwoSeconds.isEmpty());
-    ASSERT_GE(everySecond.size(), 3);
+    ASSERT_GE(everySecond.size(), 2);
     for (const qint64 tick : everyTwoSeconds) {
         const auto nearest = std::min_element(everySecond.begin(), everySecond.end(), [tick](qint64 a, qint64 b) {
             return std::abs(a - tick) < std::abs(b - tick);
