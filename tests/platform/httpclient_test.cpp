@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QSet>
+#include <QTest>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -298,6 +299,23 @@ TEST_F(HttpClientTest, RequestMadeWhileAnotherWaitsRunsToo) {
     });
     EXPECT_EQ(client.get(server.url(QStringLiteral("/slow"))), page);
     EXPECT_EQ(inner, page);
+}
+
+// A handler that runs while a request waits may delete the request's client: the request fails at once, and
+// its reply, which still comes, reaches nothing of the client.
+TEST_F(HttpClientTest, ClientDeletedWhileItsRequestWaitsFailsTheRequest) {
+    server.route("/slow",
+                 [](const HttpRequest&) { return HttpReply::html(page).withDelivery(Delivery::delayed(300)); });
+    auto* client = new HttpClient;
+    QTimer::singleShot(50, [client] { delete client; });
+    QElapsedTimer waited;
+    waited.start();
+    EXPECT_NE(failureStatus([&] { client->get(server.url(QStringLiteral("/slow"))); }), -1);
+    EXPECT_LT(waited.elapsed(), 250);
+    QTest::qWait(400);
+    // The network thread goes on serving the other clients.
+    HttpClient other;
+    EXPECT_EQ(other.get(server.url(QStringLiteral("/page"))), page);
 }
 
 // Quitting runs in a child process: once the application has quit, no event loop of this process runs again.
