@@ -52,22 +52,17 @@ HttpExchange::HttpExchange(QNetworkAccessManager* manager, QNetworkRequest reque
                            int silenceMs, qint64 overallMs, qint64 maxBytes, std::shared_ptr<Result> result)
     : manager_(manager), request_(std::move(request)), post_(post), sent_(std::move(body)), overallMs_(overallMs),
       maxBytes_(maxBytes), result_(std::move(result)) {
-    silence_.setSingleShot(true);
-    silence_.setTimerType(Qt::PreciseTimer);
-    silence_.setInterval(silenceMs);
-    overall_.setSingleShot(true);
-    overall_.setTimerType(Qt::PreciseTimer);
-    // The timers are members, so they move to the network thread with the exchange.
-    silence_.setParent(this);
-    overall_.setParent(this);
-    connect(&silence_, &QTimer::timeout, this, [this] { stopWith(Stop::Silence); });
-    connect(&overall_, &QTimer::timeout, this, [this] { stopWith(Stop::Overall); });
+    // Children of the exchange, so they move to the network thread with it.
+    for (QTimer* timer : {silence_, overall_}) {
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+    }
+    silence_->setInterval(silenceMs);
+    connect(silence_, &QTimer::timeout, this, [this] { stopWith(Stop::Silence); });
+    connect(overall_, &QTimer::timeout, this, [this] { stopWith(Stop::Overall); });
 }
 
 HttpExchange::~HttpExchange() {
-    // Children that are members must leave the child list before the QObject base deletes its children.
-    silence_.setParent(nullptr);
-    overall_.setParent(nullptr);
     if (reply_) {
         reply_->disconnect(this);
         if (!reply_->isFinished())
@@ -83,7 +78,7 @@ void HttpExchange::start() {
     }
     QNetworkReply* reply = post_ ? manager_->post(request_, sent_) : manager_->get(request_);
     reply_ = reply;
-    const auto heard = [this] { silence_.start(); };
+    const auto heard = [this] { silence_->start(); };
     connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply, heard] {
         heard();
         if (reply->header(QNetworkRequest::ContentLengthHeader).toLongLong() > maxBytes_)
@@ -97,8 +92,8 @@ void HttpExchange::start() {
     connect(reply, &QNetworkReply::uploadProgress, this, heard);
     connect(reply, &QNetworkReply::finished, this, &HttpExchange::end);
     connect(reply, &QObject::destroyed, this, &HttpExchange::end);
-    silence_.start();
-    overall_.start(int(std::clamp<qint64>(overallMs_, 0, std::numeric_limits<int>::max())));
+    silence_->start();
+    overall_->start(int(std::clamp<qint64>(overallMs_, 0, std::numeric_limits<int>::max())));
     if (reply->isFinished())
         end();
 }
@@ -127,8 +122,8 @@ void HttpExchange::take() {
 void HttpExchange::end() {
     if (result_->ended.load(std::memory_order_relaxed))
         return;
-    silence_.stop();
-    overall_.stop();
+    silence_->stop();
+    overall_->stop();
     if (reply_ && reply_->isFinished()) {
         if (outcome_.stop == Stop::None)
             take();

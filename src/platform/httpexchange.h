@@ -61,8 +61,8 @@ private:
     qint64 overallMs_;
     qint64 maxBytes_;
     QPointer<QNetworkReply> reply_;
-    QTimer silence_;
-    QTimer overall_;
+    QTimer* silence_ = new QTimer(this);
+    QTimer* overall_ = new QTimer(this);
     Outcome outcome_;
     std::shared_ptr<Result> result_;
 };
