@@ -2,7 +2,6 @@
 
 #include "platform/httpexchange.h"
 
-#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkCookieJar>
