@@ -2,6 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 
 #include <algorithm>
@@ -10,16 +12,72 @@
 namespace {
 // The fixed row's colour (the toolkit's button face).
 const QColor kFixedRowColour(240, 240, 240);
+
+// The heading row, fixed above the rows that scroll under it. Each section is the heading's cell, painted as the
+// grid paints its cells (an owner-drawn grid's own painting draws its heading too), with the grid's lines on its
+// right and at its foot, so the heading looks as it did as the grid's first row.
+class HeadingRow : public QHeaderView {
+public:
+    explicit HeadingRow(StringGrid* grid) : QHeaderView(Qt::Horizontal, grid), grid_(grid) {
+        setSectionsClickable(false);
+        setHighlightSections(false);
+        setSectionResizeMode(QHeaderView::Fixed);
+        setMinimumSectionSize(1);
+        setMinimumHeight(1);
+    }
+
+    void setRowHeight(int height) {
+        height_ = height;
+        updateGeometry();
+    }
+
+    QSize sizeHint() const override { return {QHeaderView::sizeHint().width(), height_}; }
+
+protected:
+    void paintSection(QPainter* painter, const QRect& rect, int logicalIndex) const override {
+        if (!rect.isValid())
+            return;
+        const int gridLine = grid_->showGrid() ? 1 : 0;
+        QStyleOptionViewItem option;
+        grid_->initCellOption(&option);
+        option.rect = rect.adjusted(0, 0, -gridLine, -gridLine);
+        const QModelIndex index = grid_->model()->index(0, logicalIndex);
+        painter->save();
+        painter->setFont(grid_->font());
+        grid_->itemDelegateForIndex(index)->paint(painter, option, index);
+        painter->restore();
+        if (gridLine == 0)
+            return;
+        const auto colour =
+            static_cast<QRgb>(grid_->style()->styleHint(QStyle::SH_Table_GridLineColor, &option, grid_));
+        painter->save();
+        painter->setPen(QColor::fromRgba(colour));
+        painter->drawLine(rect.topRight(), rect.bottomRight());
+        painter->drawLine(rect.bottomLeft(), rect.bottomRight());
+        painter->restore();
+    }
+
+private:
+    StringGrid* grid_;
+    int height_ = 0;
+};
+
+HeadingRow* headingRowOf(const StringGrid* grid) {
+    return static_cast<HeadingRow*>(grid->horizontalHeader());
+}
 } // namespace
 
 StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
-    horizontalHeader()->hide();
+    auto* heading = new HeadingRow(this);
+    setHorizontalHeader(heading);
+    heading->setRowHeight(verticalHeader()->defaultSectionSize());
     verticalHeader()->hide();
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setRowCount(2);
+    setRowHidden(0, true);
 }
 
 QString StringGrid::cell(int column, int row) const {
@@ -80,6 +138,7 @@ void StringGrid::setRowHeight(int height) {
     verticalHeader()->setMinimumSectionSize(1);
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(height);
+    headingRowOf(this)->setRowHeight(height);
 }
 
 // A cell's text keeps the style's text margin on both sides and the grid line on its right. Text widths have
@@ -102,6 +161,17 @@ int StringGrid::widenColumnsToTexts() {
     return total + 2 * frameWidth();
 }
 
+QSize StringGrid::boxSizeFor(int rows, bool verticalScrollBar) const {
+    int width = 2 * frameWidth();
+    for (int c = 0; c < columnCount(); ++c)
+        width += columnWidth(c);
+    if (verticalScrollBar)
+        width += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this->verticalScrollBar());
+    const int height =
+        2 * frameWidth() + horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize();
+    return {width, height};
+}
+
 void StringGrid::markHeadingRow() {
     for (int c = 0; c < columnCount(); ++c) {
         QTableWidgetItem* it = item(0, c);
@@ -113,4 +183,7 @@ void StringGrid::markHeadingRow() {
         it->setFlags(Qt::ItemIsEnabled);
         it->setBackground(kFixedRowColour);
     }
+    // The heading shows in the fixed row above the table; its place among the rows stays empty.
+    setRowHidden(0, true);
+    horizontalHeader()->viewport()->update();
 }

@@ -6,7 +6,8 @@
 
 // A grid of text cells addressed as (column, row), with the first row fixed as the heading row, as the
 // program's windows expect: the row count includes the heading, clearing empties every cell, and every cell
-// is drawn centred on a single line.
+// is drawn centred on a single line. The heading row stays in place above the rows while they scroll: it is
+// drawn by the grid's header, through the grid's own cell painting, and its row in the table stays hidden.
 class StringGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -28,6 +29,13 @@ public:
     // Widens every column whose texts do not fit it in the grid's font, so no text is cut short; narrower
     // texts leave a column as it is. Returns the width the grid needs to show every column whole.
     int widenColumnsToTexts();
+
+    // The width and height the grid's box needs to show every column and `rows` rows whole, with the
+    // vertical scroll bar beside them when more rows than that are to come (frame included).
+    QSize boxSizeFor(int rows, bool verticalScrollBar) const;
+
+    // The look of a cell as the grid's painting gets it (the heading's cells are painted with it too).
+    void initCellOption(QStyleOptionViewItem* option) const { initViewItemOption(option); }
 
 private:
     void markHeadingRow();

@@ -6,6 +6,7 @@
 #include "loopback/httpserver.h"
 #include "platform/gbk.h"
 
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 
@@ -66,8 +67,11 @@ protected:
         Form1Test::TearDown();
     }
 
+    // The heading row stands in the grid's header, the other rows in its viewport.
     QColor pixelOfRow(int row) {
         StringGrid* grid = form->ui->StringGrid1;
+        if (row == 0)
+            return grid->horizontalHeader()->viewport()->grab().toImage().pixelColor(1, 1);
         const QRect cell = grid->visualRect(grid->model()->index(row, 0));
         return grid->viewport()->grab().toImage().pixelColor(cell.left() + 1, cell.top() + 1);
     }

@@ -152,7 +152,9 @@ TEST_F(Tracker, PollsRowByRowMarksTheRallyAndNoticesItOnce) {
     // The rallied row is red, the waiting one pale violet, the empty row keeps the grid's white.
     grid()->clearSelection();
     const QImage cells = grid()->viewport()->grab().toImage();
-    const auto colourAt = [&](int gridRow) { return QColor(cells.pixel(253, gridRow * 16 + 8)); };
+    const auto colourAt = [&](int gridRow) {
+        return QColor(cells.pixel(253, grid()->visualRect(grid()->model()->index(gridRow, 0)).center().y()));
+    };
     EXPECT_EQ(colourAt(1), QColor(255, 0, 0));
     EXPECT_EQ(colourAt(2), QColor(245, 240, 255));
     EXPECT_EQ(colourAt(3), grid()->palette().color(QPalette::Base));
