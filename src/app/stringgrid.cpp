@@ -1,10 +1,12 @@
 #include "app/stringgrid.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyle>
+#include <QStyledItemDelegate>
 
 #include <algorithm>
 #include <cmath>
@@ -12,6 +14,35 @@
 namespace {
 // The fixed row's colour (the toolkit's button face).
 const QColor kFixedRowColour(240, 240, 240);
+// The space kept between a cell's text and the grid's lines on either side.
+constexpr int kCellPadding = 2;
+
+// A cell as the grid draws it when its window paints none of its own: the item's background and the
+// selection as the style draws them, the text centred on the whole cell, on one line, clipped by the cell
+// rather than shortened with an ellipsis.
+class CentredCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        QStyleOptionViewItem cell(option);
+        initStyleOption(&cell, index);
+        const QString text = cell.text;
+        cell.text.clear();
+        const QWidget* widget = cell.widget;
+        QStyle* style = widget ? widget->style() : QApplication::style();
+        style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, widget);
+        const bool selected = cell.state.testFlag(QStyle::State_Selected);
+        const QPalette::ColorGroup group =
+            cell.state.testFlag(QStyle::State_Enabled) ? QPalette::Normal : QPalette::Disabled;
+        painter->save();
+        painter->setFont(cell.font);
+        painter->setPen(cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setClipRect(cell.rect);
+        painter->drawText(cell.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+        painter->restore();
+    }
+};
 
 // The heading row, fixed above the rows that scroll under it. Each section is the heading's cell, painted as the
 // grid paints its cells (an owner-drawn grid's own painting draws its heading too), with the grid's lines on its
@@ -72,6 +103,7 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
     setHorizontalHeader(heading);
     heading->setRowHeight(verticalHeader()->defaultSectionSize());
     verticalHeader()->hide();
+    setItemDelegate(new CentredCells(this));
     setWordWrap(false);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -141,24 +173,39 @@ void StringGrid::setRowHeight(int height) {
     headingRowOf(this)->setRowHeight(height);
 }
 
-// A cell's text keeps the style's text margin on both sides and the grid line on its right. Text widths have
-// fractions of a pixel, which count as a whole one: a text a fraction too wide is drawn cut short.
+// Text widths have fractions of a pixel, which count as a whole one: a text a fraction too wide is drawn cut short.
+// The grid's line takes the last pixel of a column.
+namespace {
+int widthNeeded(const StringGrid* grid, const QString& text) {
+    const int gridLine = grid->showGrid() ? 1 : 0;
+    return static_cast<int>(std::ceil(QFontMetricsF(grid->font()).horizontalAdvance(text))) + 2 * kCellPadding +
+           gridLine;
+}
+} // namespace
+
+bool StringGrid::textFits(int column, const QString& text) const {
+    return text.isEmpty() || widthNeeded(this, text) <= columnWidth(column);
+}
+
 int StringGrid::widenColumnsToTexts() {
-    const int textMargin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    const int gridLine = showGrid() ? 1 : 0;
-    const QFontMetricsF metrics(font());
     int total = 0;
     for (int c = 0; c < columnCount(); ++c) {
         int needed = 0;
-        for (int r = 0; r < rowCount(); ++r) {
-            const int text = static_cast<int>(std::ceil(metrics.horizontalAdvance(cell(c, r))));
-            needed = std::max(needed, text + 2 * textMargin + gridLine);
-        }
+        for (int r = 0; r < rowCount(); ++r)
+            needed = std::max(needed, widthNeeded(this, cell(c, r)));
         if (needed > columnWidth(c))
             setColumnWidth(c, needed);
         total += columnWidth(c);
     }
     return total + 2 * frameWidth();
+}
+
+void StringGrid::widenColumnsFor(const QStringList& widestTexts) {
+    for (int c = 0; c < columnCount(); ++c) {
+        const int needed = std::max(widthNeeded(this, cell(c, 0)), widthNeeded(this, widestTexts.value(c)));
+        if (needed > columnWidth(c))
+            setColumnWidth(c, needed);
+    }
 }
 
 QSize StringGrid::boxSizeFor(int rows, bool verticalScrollBar) const {

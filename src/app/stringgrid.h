@@ -26,9 +26,15 @@ public:
 
     void setColumnWidths(const QList<int>& widths);
     void setRowHeight(int height);
+    // Whether `text` shows whole in `column`: the cells draw their text centred on a single line, a few pixels
+    // off the grid's lines, and never shorten it.
+    bool textFits(int column, const QString& text) const;
     // Widens every column whose texts do not fit it in the grid's font, so no text is cut short; narrower
     // texts leave a column as it is. Returns the width the grid needs to show every column whole.
     int widenColumnsToTexts();
+    // Widens every column that the heading's text or the text given for it (the widest the column will show)
+    // does not fit; the others keep their widths.
+    void widenColumnsFor(const QStringList& widestTexts);
 
     // The width and height the grid's box needs to show every column and `rows` rows whole, with the
     // vertical scroll bar beside them when more rows than that are to come (frame included).
