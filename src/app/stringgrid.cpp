@@ -200,12 +200,69 @@ int StringGrid::widenColumnsToTexts() {
     return total + 2 * frameWidth();
 }
 
-void StringGrid::widenColumnsFor(const QStringList& widestTexts) {
+void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar) {
+    QList<int> needed;
+    int total = 0;
     for (int c = 0; c < columnCount(); ++c) {
-        const int needed = std::max(widthNeeded(this, cell(c, 0)), widthNeeded(this, widestTexts.value(c)));
-        if (needed > columnWidth(c))
-            setColumnWidth(c, needed);
+        needed << widthNeeded(this, cell(c, 0));
+        for (const QStringList& row : widestRows)
+            needed[c] = std::max(needed[c], widthNeeded(this, row.value(c)));
+        if (needed[c] > columnWidth(c))
+            setColumnWidth(c, needed[c]);
+        total += columnWidth(c);
     }
+    // The excess is taken a pixel at a time from the column with the most to spare, so the spare room shrinks
+    // evenly.
+    for (int excess = total - columnRoom(verticalScrollBar); excess > 0; --excess) {
+        int widest = -1;
+        int mostSpare = 0;
+        for (int c = 0; c < columnCount(); ++c) {
+            const int spare = columnWidth(c) - needed[c];
+            if (spare > mostSpare) {
+                mostSpare = spare;
+                widest = c;
+            }
+        }
+        if (widest < 0)
+            break;
+        setColumnWidth(widest, columnWidth(widest) - 1);
+    }
+    widenToShowColumns(verticalScrollBar);
+}
+
+int StringGrid::columnRoom(bool verticalScrollBar) const {
+    return width() - 2 * frameWidth() - (verticalScrollBar ? scrollBarWidth() : 0);
+}
+
+int StringGrid::scrollBarWidth() const {
+    return verticalScrollBar()->sizeHint().width();
+}
+
+void StringGrid::widenToShowColumns(bool verticalScrollBar) {
+    const int grow = boxSizeFor(0, verticalScrollBar).width() - width();
+    if (grow <= 0)
+        return;
+    QWidget* widget = this;
+    while (!widget->isWindow() && widget->parentWidget()) {
+        QWidget* parent = widget->parentWidget();
+        const QRect before = widget->geometry();
+        for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            QRect place = sibling->geometry();
+            if (sibling == widget || sibling->isWindow() || place.right() < before.right())
+                continue;
+            if (place.left() <= before.left())
+                place.setWidth(place.width() + grow);
+            else
+                place.translate(grow, 0);
+            sibling->setGeometry(place);
+        }
+        widget->resize(before.width() + grow, before.height());
+        widget = parent;
+    }
+    if (widget->minimumWidth() == widget->maximumWidth())
+        widget->setFixedWidth(widget->width() + grow);
+    else
+        widget->resize(widget->width() + grow, widget->height());
 }
 
 QSize StringGrid::boxSizeFor(int rows, bool verticalScrollBar) const {
@@ -213,7 +270,7 @@ QSize StringGrid::boxSizeFor(int rows, bool verticalScrollBar) const {
     for (int c = 0; c < columnCount(); ++c)
         width += columnWidth(c);
     if (verticalScrollBar)
-        width += style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, this->verticalScrollBar());
+        width += scrollBarWidth();
     const int height =
         2 * frameWidth() + horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize();
     return {width, height};

@@ -32,10 +32,16 @@ public:
     // Widens every column whose texts do not fit it in the grid's font, so no text is cut short; narrower
     // texts leave a column as it is. Returns the width the grid needs to show every column whole.
     int widenColumnsToTexts();
-    // Widens every column that the heading's text or the text given for it (the widest the column will show)
-    // does not fit; the others keep their widths.
-    void widenColumnsFor(const QStringList& widestTexts);
+    // Sizes the columns so that the heading and the texts given for each column (rows of the widest texts it
+    // will show, headings it may take) fit it, and every column fits in the grid's box beside the vertical scroll bar
+    // when that is to show: a column too narrow widens, taking the width from the columns with room to spare; when they
+    // have too little, the grid widens, and its window with it.
+    void fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar);
 
+    // Widens the grid, when its columns do not fit in its box (beside the vertical scroll bar when it is to
+    // show), and its window with it: what stands beside the grid at its right is moved along, and what spans
+    // the grid's width is widened along, at every level from the grid up to the window.
+    void widenToShowColumns(bool verticalScrollBar);
     // The width and height the grid's box needs to show every column and `rows` rows whole, with the
     // vertical scroll bar beside them when more rows than that are to come (frame included).
     QSize boxSizeFor(int rows, bool verticalScrollBar) const;
@@ -45,4 +51,7 @@ public:
 
 private:
     void markHeadingRow();
+    // The width left for the columns inside the frame, beside the vertical scroll bar when it shows.
+    int columnRoom(bool verticalScrollBar) const;
+    int scrollBarWidth() const;
 };

@@ -4,6 +4,7 @@
 #include "app/registry.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
+#include "app/widesttexts.h"
 #include "app/widgetevents.h"
 #include "fundflow/codeentry.h"
 #include "fundflow/flowclient.h"
@@ -27,6 +28,9 @@ const QStringList kHeadings{QStringLiteral("交易日期"), QStringLiteral("净 
                             QStringLiteral("大单净买"), QStringLiteral("中单净买"), QStringLiteral("小单净买")};
 const QList<int> kColumnWidths{131, 88, 87, 89, 82, 80};
 constexpr int kRowHeight = 16;
+// The widest row of the table: a trading day and sums over a long range.
+const QStringList kWidestRow{WidestTexts::shortDate, WidestTexts::fundSum, WidestTexts::fundSum,
+                             WidestTexts::fundSum,   WidestTexts::fundSum, WidestTexts::fundSum};
 
 } // namespace
 
@@ -45,6 +49,8 @@ TForm29::TForm29(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     grid->setColumnWidths(kColumnWidths);
     grid->setRowHeight(kRowHeight);
     grid->resetWithHeadings(kHeadings);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->fitColumns({kWidestRow}, true);
     const QDate today = Clock::today();
     ui->DateTimePicker1->setDate(today);
     ui->DateTimePicker2->setDate(today);

@@ -38,6 +38,8 @@ public:
     void Button1Click();
 
     bool querying() const { return entry_.held(); }
+    // Writes a read table into the grid: its days, then its totals.
+    void showTable(const PeriodQuery::Table& table);
 
     std::unique_ptr<Ui::TForm29> ui;
     HttpClient* IdHTTP1;    // look-ups and the fund-flow page
@@ -45,7 +47,6 @@ public:
 
 private:
     void connectHandlers();
-    void showTable(const PeriodQuery::Table& table);
 
     EntryHold entry_; // Edit1 and Button1 while a look-up or a read waits
 };

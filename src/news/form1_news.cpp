@@ -93,6 +93,14 @@ void openLink(TForm1& form, const QString& link) {
         openInBrowser(form.ui->Edit2->text());
 }
 
+// The forum grid's headings and the widest texts it shows: a day's topic count, the longest titles and
+// click/reply counts the forum gives, and its longest author names.
+const QList<QStringList> kForumWidestRows = {
+    {QString(), QStringLiteral("帖子标题"), QStringLiteral("点击/回复"), QStringLiteral("作者")},
+    {QStringLiteral("99"), QStringLiteral("持有平安银行三年了，谈谈我对公司基本面的理解和后市的判断"),
+     QStringLiteral("99999/9999"), QStringLiteral("价值投资者")},
+    {QString(), QString(), QString(), QStringLiteral("老股民2008")}};
+
 } // namespace
 
 void TForm1::connectInfoPanel() {
@@ -104,8 +112,9 @@ void TForm1::connectInfoPanel() {
         new CellPainter([this](QPainter& painter, int column, int row, const QRect& rect,
                                bool selected) { StringGrid1DrawCell(painter, column, row, rect, selected); },
                         ui->StringGrid1));
-    // The four columns fill the grid's width; only the rows scroll.
+    // The four columns fill the grid's width beside the scroll bar; only the rows scroll.
     ui->StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui->StringGrid1->fitColumns(kForumWidestRows, true);
     connect(ui->StringGrid1, &QTableWidget::cellClicked, this,
             [this](int row, int column) { guarded([&] { StringGrid1SelectCell(column, row); }); });
     noticeLabelDesignText = ui->Label15->text();

@@ -1,5 +1,6 @@
 #include "news/tform20.h"
 
+#include "app/widesttexts.h"
 #include "platform/screen.h"
 
 #include "ui_tform20.h"
@@ -10,6 +11,9 @@ const QStringList kGridHeadings = {QString(), QStringLiteral("股票代码"), QS
                                    QStringLiteral("推荐日期"), QStringLiteral("推荐时间")};
 const QList<int> kGridColumnWidths = {34, 78, 77, 79, 78};
 constexpr int kGridRowHeight = 16;
+// The widest row of picks: a number, a code, a five-character name, the date and the time.
+const QStringList kWidestRow = {QStringLiteral("99"), QStringLiteral("600000"), WidestTexts::stockName,
+                                WidestTexts::shortDate, WidestTexts::timeOfDay};
 
 } // namespace
 
@@ -23,6 +27,8 @@ TForm20::TForm20(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     grid->setColumnWidths(kGridColumnWidths);
     grid->setRowHeight(kGridRowHeight);
     grid->resetWithHeadings(kGridHeadings);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    grid->fitColumns({kWidestRow}, true);
 }
 
 TForm20::~TForm20() = default;

@@ -3,6 +3,7 @@
 #include "app/stringgrid.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
+#include "app/widesttexts.h"
 #include "app/widgetevents.h"
 #include "platform/failures.h"
 #include "platform/httpclient.h"
@@ -31,6 +32,12 @@ const QStringList kResultHeadings = {QString(),
                                      QStringLiteral("散户资金"),
                                      QStringLiteral("累计涨幅")};
 constexpr int kCodeColumn = 2;
+// The widest texts of a result, besides its headings and the first show's "总资金量": 30-day sums, a
+// cumulative rise, a five-character name.
+const QStringList kWidestRecord = {QStringLiteral("99"), WidestTexts::stockName, QStringLiteral("600000"),
+                                   WidestTexts::fundSum, WidestTexts::fundSum,   WidestTexts::fundSum,
+                                   WidestTexts::fundSum, WidestTexts::fundSum,   QStringLiteral("-99.99")};
+const QStringList kFirstShowHeading = {QString(), QString(), QString(), QStringLiteral("总资金量")};
 
 Screening::Inputs formInputs(const TForm1& form) {
     return {form.ui->ComboBox5->currentText(),
@@ -158,6 +165,9 @@ void TForm1::Edit6KeyPress(QChar& key) {
 }
 
 void TForm1::connectScreeningHandlers() {
+    // Nine columns in the box beside the scroll bar, every heading and field whole.
+    ui->StringGrid2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    ui->StringGrid2->fitColumns({kResultHeadings, kFirstShowHeading, kWidestRecord}, true);
     connect(ui->BitBtn8, &QPushButton::clicked, this, [this] { guarded([this] { BitBtn8Click(); }); });
     connect(ui->StringGrid2, &QTableWidget::currentCellChanged, this,
             [this](int row, int column, int previousRow, int) {

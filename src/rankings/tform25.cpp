@@ -6,6 +6,7 @@
 #include "app/registry.h"
 #include "app/stringgrid.h"
 #include "app/tform1.h"
+#include "app/widesttexts.h"
 #include "app/widgetevents.h"
 #include "platform/clock.h"
 #include "platform/failures.h"
@@ -38,6 +39,15 @@ const QStringList kGridHeadings = {QStringLiteral("股票名称及代码"), QStr
                                    QStringLiteral("拉升时间"),       QStringLiteral("拉升")};
 const QList<int> kGridColumnWidths = {96, 71, 84, 29, 54, 27, 64, 32};
 constexpr int kGridRowHeight = 16;
+// The widest row the tracker writes: a code with a five-character name, times, changes and marks.
+const QStringList kWidestRow = {QStringLiteral("600000") + WidestTexts::stockName,
+                                WidestTexts::timeOfDay,
+                                QStringLiteral("-10.02"),
+                                QStringLiteral("→"),
+                                WidestTexts::changePercent,
+                                QStringLiteral("↑"),
+                                WidestTexts::timeOfDay,
+                                QStringLiteral("√")};
 enum Column {
     KeyColumn = 0,
     StartColumn = 2,
@@ -118,6 +128,8 @@ void TForm25::setUpTrackingGrid() {
     grid->setRowHeight(kGridRowHeight);
     grid->resetWithHeadings(kGridHeadings);
     grid->setItemDelegate(new TrackingCells(this, grid));
+    // All eight columns stay in view beside the scroll bar, up to the most stocks the tracker takes.
+    grid->fitColumns({kWidestRow}, true);
 }
 
 void TForm25::createStatusPanels() {

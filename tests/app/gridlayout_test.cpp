@@ -1,0 +1,173 @@
+// Every grid of the program, filled through its window's own filling with the widest texts it shows: every
+// heading and cell shows whole at its column's drawn width, every column stays in view beside the vertical
+// scroll bar (no horizontal one), and the heading row stays in view once the last row is selected.
+#include "app/form1_fixture.h"
+#include "app/registry.h"
+#include "app/stringgrid.h"
+#include "app/tform1_ui.h"
+#include "app/widesttexts.h"
+#include "fundflow/tform29.h"
+#include "loopback/httpserver.h"
+#include "news/tform2.h"
+#include "news/tform20.h"
+#include "platform/gbk.h"
+#include "quotes/tform5.h"
+#include "rankings/tform25.h"
+
+#include "rankings/tform25_ui.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QTest>
+
+namespace {
+
+const QString kCodeAndName = QStringLiteral("600000") + WidestTexts::stockName;
+
+class GridLayout : public Form1Test {
+protected:
+    void SetUp() override {
+        Form1Test::SetUp();
+        Clock::setForTests(QDateTime(QDate(2024, 1, 3), QTime(15, 3)));
+        form = std::make_unique<RecordingForm1>();
+        Form1 = form.get();
+    }
+    void TearDown() override {
+        Form1 = nullptr;
+        Form1Test::TearDown();
+    }
+
+    std::unique_ptr<RecordingForm1> form;
+};
+
+// Shows the grid's window, selects the last row and checks what the
+// user sees. A grid whose window grows with its rows has no vertical scroll bar; the others have more rows
+// than their box shows.
+void expectEverythingInView(StringGrid* grid, const char* name, bool scrolls = true) {
+    SCOPED_TRACE(name);
+    QWidget* window = grid->window();
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    ASSERT_EQ(grid->verticalScrollBar()->isVisible(), scrolls);
+
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            const QString text = grid->cell(column, row);
+            EXPECT_TRUE(grid->textFits(column, text))
+                << "row " << row << " column " << column << ": " << text.toStdString();
+        }
+    }
+    int columns = 0;
+    for (int column = 0; column < grid->columnCount(); ++column)
+        columns += grid->columnWidth(column);
+    EXPECT_LE(columns, grid->viewport()->width());
+    EXPECT_FALSE(grid->horizontalScrollBar()->isVisible());
+    EXPECT_TRUE(QRect(QPoint(), window->size()).contains(QRect(grid->mapTo(window, QPoint()), grid->size())));
+
+    grid->setRow(grid->rowCount() - 1);
+    QCoreApplication::processEvents();
+    const QHeaderView* heading = grid->horizontalHeader();
+    EXPECT_TRUE(heading->isVisible());
+    EXPECT_EQ(heading->height(), grid->rowHeight(1));
+    EXPECT_EQ(heading->geometry().top(), grid->frameWidth());
+    EXPECT_EQ(heading->sectionViewportPosition(0), 0);
+    EXPECT_TRUE(grid->isRowHidden(0)) << "the heading does not scroll with the rows";
+    const QRect last = grid->visualRect(grid->model()->index(grid->rowCount() - 1, 0));
+    EXPECT_TRUE(grid->viewport()->rect().contains(last));
+    window->hide();
+}
+
+} // namespace
+
+TEST_F(GridLayout, ForumGridShowsTwentyTopicsWhole) {
+    form->forumReader = [](UnitState& state) {
+        for (int i = 0; i < 20; ++i) {
+            state.forumtitles << QStringLiteral("持有平安银行三年了，谈谈我对公司基本面的理解和后市的判断");
+            state.forumcounts << QStringLiteral("99999/9999");
+            state.forumauthors << (i % 2 ? QStringLiteral("价值投资者") : QStringLiteral("老股民2008"));
+            state.forumlinks << QStringLiteral("http://127.0.0.1/%1").arg(i);
+            state.forumdates << QStringLiteral("2024-1-3");
+        }
+    };
+    form->start();
+    expectEverythingInView(form->ui->StringGrid1, "forum");
+}
+
+TEST_F(GridLayout, ScreeningGridShowsEveryFieldWhole) {
+    Loopback::HttpServer server;
+    ASSERT_TRUE(server.listen());
+    QString records;
+    for (int i = 0; i < 40; ++i)
+        records += QStringLiteral("&0%1&1%1&2%1&3%1&4-99.99&5%1&6%2&7600000&8")
+                       .arg(WidestTexts::fundSum, WidestTexts::stockName);
+    server.route("/gpzjcx2.asp", [&](const Loopback::HttpRequest&) {
+        return Loopback::HttpReply::html(R"(<body text="#000000">)" + Gbk::encode("2024-01-03&&" + records) +
+                                         "</body>");
+    });
+    form->state.serverurl = server.url(QString());
+    form->BitBtn8Click();
+    ASSERT_EQ(form->ui->StringGrid2->rowCount(), 42);
+    form->Label56Click(); // "自助选股" shows the screening form in the forum's place
+    expectEverythingInView(form->ui->StringGrid2, "screening");
+}
+
+TEST_F(GridLayout, TrackingGridShowsAllEightColumnsForTheMostStocks) {
+    TForm25 tracking;
+    Form25 = &tracking;
+    StringGrid* grid = tracking.ui->StringGrid1;
+    for (int row = 1; row <= 99; ++row) {
+        const QStringList cells = {kCodeAndName,           WidestTexts::timeOfDay,     QStringLiteral("-10.02"),
+                                   QStringLiteral("→"),    WidestTexts::changePercent, QStringLiteral("↑"),
+                                   WidestTexts::timeOfDay, QStringLiteral("√")};
+        for (int column = 0; column < cells.size(); ++column)
+            grid->setCell(column, row, cells.at(column));
+    }
+    grid->setRowCount(101);
+    expectEverythingInView(grid, "tracking");
+    Form25 = nullptr;
+}
+
+TEST_F(GridLayout, BroadcastPicksNoticesAndPeriodGridsShowTheirWidestRows) {
+    TForm5 broadcast;
+    QList<QStringList> prices;
+    for (int i = 0; i < 30; ++i)
+        prices << QStringList{WidestTexts::stockName + QStringLiteral("(600000)"), QStringLiteral("1234.56"),
+                              WidestTexts::changePercent + QStringLiteral("↓"), QStringLiteral("9999999")};
+    broadcast.showBroadcast(
+        QStringLiteral("收盘价"),
+        {QStringLiteral("股票名称"), QStringLiteral("价格"), QStringLiteral("涨跌幅"), QStringLiteral("成交量")},
+        prices);
+    expectEverythingInView(widgetNamed<StringGrid>(&broadcast, "StringGrid1"), "broadcast", false);
+
+    TForm20 picks;
+    QList<Picks::Pick> picked;
+    for (int i = 0; i < 40; ++i)
+        picked << Picks::Pick{QStringLiteral("600000"), WidestTexts::stockName, WidestTexts::shortDate,
+                              WidestTexts::timeOfDay};
+    picks.showPicks(picked);
+    expectEverythingInView(widgetNamed<StringGrid>(&picks, "StringGrid1"), "picks");
+
+    TForm2 notices;
+    Form2 = &notices;
+    form->state.noticetitles << QStringLiteral("公告标题");
+    form->state.noticedates << QStringLiteral("公告时间");
+    for (int i = 0; i < 60; ++i) {
+        form->state.noticetitles << QStringLiteral("关于控股股东及一致行动人增持公司股份计划实施完成暨增持结果的公告");
+        form->state.noticedates << WidestTexts::shortDate;
+    }
+    form->ggggdraw();
+    expectEverythingInView(widgetNamed<StringGrid>(&notices, "StringGrid1"), "notices");
+    Form2 = nullptr;
+
+    TForm29 period;
+    PeriodQuery::Table table;
+    for (int i = 0; i < 60; ++i) {
+        table.rows.perioddates << WidestTexts::shortDate;
+        for (QStringList* amounts : {&table.rows.periodnet, &table.rows.periodxl, &table.rows.periodlarge,
+                                     &table.rows.periodmedium, &table.rows.periodretail})
+            *amounts << WidestTexts::fundSum;
+    }
+    table.totals.fill(-99999999);
+    period.showTable(table);
+    expectEverythingInView(widgetNamed<StringGrid>(&period, "StringGrid1"), "period query");
+}
