@@ -111,7 +111,7 @@ TEST_F(TForm16Test, OpeningLabelsTenAndALaterLoadPutsTheNewOnTop) {
     ASSERT_EQ(form->tipLabels().size(), 10);
     const QLabel* first = form->tipLabels().at(0);
     EXPECT_EQ(first->text(), " 1" + QString(16, u' ') + "浦发银行(600011)" + QString(3, u' ') + "放量<b>突破</b>");
-    EXPECT_EQ(form->tipLabels().at(9)->geometry(), QRect(1, 300, 464, 20));
+    EXPECT_EQ(form->tipLabels().at(9)->geometry(), QRect(1, 300, form->width() - 10, 20));
     EXPECT_EQ(QTextDocumentFragment::fromHtml(first->toolTip()).toPlainText(),
               QStringLiteral("放量<b>突破</b>【推荐时间：2024-1-3 9:11:00】"));
 

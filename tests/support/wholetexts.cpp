@@ -1,0 +1,170 @@
+#include "support/wholetexts.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QFontMetricsF>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
+#include <QToolButton>
+
+#include <algorithm>
+
+namespace {
+
+QString cut(const QWidget* widget, const QString& text, const QString& why) {
+    return QStringLiteral("%1 \"%2\": %3").arg(widget->objectName(), text, why);
+}
+
+// How far the ink of a text, drawn in `box` with the flags the widget draws it with, reaches beyond the box on
+// each side. The text is drawn on a canvas with room around the box, so nothing of it is clipped.
+QMargins inkBeyond(const QWidget* widget, const QString& text, int flags, const QRect& box) {
+    const int room = std::max(box.width(), box.height()) + 64;
+    QImage canvas(box.width() + 2 * room, box.height() + 2 * room, QImage::Format_ARGB32_Premultiplied);
+    // The widget's resolution, so that a size in points gives the pixels that the widget draws.
+    constexpr double kInch = 0.0254;
+    canvas.setDotsPerMeterX(qRound(widget->logicalDpiX() / kInch));
+    canvas.setDotsPerMeterY(qRound(widget->logicalDpiY() / kInch));
+    canvas.fill(Qt::transparent);
+    const QRect placed(room, room, box.width(), box.height());
+    QPainter painter(&canvas);
+    painter.setFont(widget->font());
+    painter.setPen(Qt::black);
+    painter.drawText(placed, flags | Qt::TextDontClip, text);
+    painter.end();
+    // Faint edges of anti-aliased glyphs that only touch the box are not cut text.
+    constexpr int kInk = 96;
+    QMargins beyond;
+    for (int y = 0; y < canvas.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(canvas.constScanLine(y));
+        for (int x = 0; x < canvas.width(); ++x) {
+            if (qAlpha(line[x]) < kInk)
+                continue;
+            beyond.setLeft(std::max(beyond.left(), placed.left() - x));
+            beyond.setRight(std::max(beyond.right(), x - placed.right()));
+            beyond.setTop(std::max(beyond.top(), placed.top() - y));
+            beyond.setBottom(std::max(beyond.bottom(), y - placed.bottom()));
+        }
+    }
+    return beyond;
+}
+
+void checkInk(const QWidget* widget, const QString& text, int flags, const QRect& box, QStringList& cuts) {
+    const QMargins beyond = inkBeyond(widget, text, flags, box);
+    if (beyond.isNull())
+        return;
+    cuts << cut(
+        widget, text,
+        QStringLiteral("drawn %1 pixels beyond the left, %2 the right, %3 the top, %4 the bottom of its %5x%6 box")
+            .arg(beyond.left())
+            .arg(beyond.right())
+            .arg(beyond.top())
+            .arg(beyond.bottom())
+            .arg(box.width())
+            .arg(box.height()));
+}
+
+void checkLabel(const QLabel* label, QStringList& cuts) {
+    const QString text = label->text();
+    if (text.isEmpty())
+        return;
+    const int margin = label->margin();
+    const QRect box = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    checkInk(label, text, int(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), box, cuts);
+}
+
+void checkButton(const QAbstractButton* button, QStringList& cuts) {
+    const QString text = button->text();
+    if (text.isEmpty() || qobject_cast<const QToolButton*>(button))
+        return;
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = text;
+    // A check box draws its text left of its box's middle line, a push button in its middle.
+    const bool checkBox = qobject_cast<const QCheckBox*>(button);
+    const QRect box = button->style()->subElementRect(
+        checkBox ? QStyle::SE_CheckBoxContents : QStyle::SE_PushButtonContents, &option, button);
+    const int alignment = checkBox ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignCenter;
+    checkInk(button, text, alignment | Qt::TextShowMnemonic, box, cuts);
+}
+
+void checkGroupBox(const QGroupBox* group, QStringList& cuts) {
+    if (group->title().isEmpty())
+        return;
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.textAlignment = group->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    if (!group->rect().contains(title))
+        cuts << cut(group, group->title(), QStringLiteral("the title runs out of the frame"));
+}
+
+void checkEntry(const QLineEdit* edit, QStringList& cuts) {
+    const QString text = edit->text();
+    if (text.isEmpty())
+        return;
+    // The frame and the two-pixel margin that the entry keeps on each side of its text.
+    constexpr int kTextMargin = 2;
+    const int frame = edit->hasFrame() ? edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, edit) : 0;
+    const QMargins margins = edit->textMargins();
+    const int room = edit->width() - 2 * (frame + kTextMargin) - margins.left() - margins.right();
+    const qreal advance = QFontMetricsF(edit->font()).horizontalAdvance(text);
+    if (advance > room + 0.5)
+        cuts << cut(edit, text,
+                    QStringLiteral("%1 pixels wide in an entry with room for %2").arg(qCeil(advance)).arg(room));
+}
+
+QString shownText(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        return group->title();
+    if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+        return edit->text();
+    return {};
+}
+
+// A text widget lies inside its parent (and so inside the window) and under no sibling stacked above it.
+void checkPlace(const QWidget* widget, const QString& text, QStringList& cuts) {
+    const QWidget* parent = widget->parentWidget();
+    if (!parent->rect().contains(widget->geometry()))
+        cuts << cut(widget, text, QStringLiteral("reaches out of %1").arg(parent->objectName()));
+    const QObjectList& siblings = parent->children();
+    for (qsizetype i = siblings.indexOf(widget) + 1; i < siblings.size(); ++i) {
+        const auto* above = qobject_cast<const QWidget*>(siblings[i]);
+        if (above && !above->isWindow() && above->isVisibleTo(parent) &&
+            above->geometry().intersects(widget->geometry()))
+            cuts << cut(widget, text, QStringLiteral("covered by %1").arg(above->objectName()));
+    }
+}
+
+} // namespace
+
+QStringList cutTexts(const QWidget* window) {
+    QStringList cuts;
+    for (const QWidget* widget : window->findChildren<const QWidget*>()) {
+        if (widget->isWindow() || !widget->isVisibleTo(window))
+            continue;
+        if (const auto* label = qobject_cast<const QLabel*>(widget))
+            checkLabel(label, cuts);
+        else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            checkButton(button, cuts);
+        else if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+            checkGroupBox(group, cuts);
+        else if (const auto* edit = qobject_cast<const QLineEdit*>(widget))
+            checkEntry(edit, cuts);
+        const QString text = shownText(widget);
+        if (!text.isEmpty())
+            checkPlace(widget, text, cuts);
+    }
+    return cuts;
+}
