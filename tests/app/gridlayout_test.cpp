@@ -31,6 +31,9 @@ protected:
         Clock::setForTests(QDateTime(QDate(2024, 1, 3), QTime(15, 3)));
         form = std::make_unique<RecordingForm1>();
         Form1 = form.get();
+        // The first show writes the main window's grids' headings and empties them: it comes before the filling.
+        form->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
     }
     void TearDown() override {
         Form1 = nullptr;
@@ -48,6 +51,7 @@ void expectEverythingInView(StringGrid* grid, const char* name, bool scrolls = t
     QWidget* window = grid->window();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+    QCoreApplication::processEvents(); // the grid lays out its new rows
     ASSERT_EQ(grid->verticalScrollBar()->isVisible(), scrolls);
 
     for (int row = 0; row < grid->rowCount(); ++row) {
