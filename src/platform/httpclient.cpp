@@ -2,6 +2,7 @@
 
 #include "platform/httpexchange.h"
 
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkCookieJar>
@@ -9,6 +10,7 @@
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QPointer>
+#include <QThread>
 #include <QUrl>
 
 #include <algorithm>
@@ -113,6 +115,10 @@ QNetworkRequest HttpClient::request(const QString& url, const QString& contentTy
 
 HttpClient::Answer HttpClient::wait(QNetworkRequest request, bool post, QByteArray body,
                                     const QDeadlineTimer& deadline) {
+    // The wait below runs the events of the thread it is called on; only the application's thread has the
+    // handlers, windows and timers that are meant to go on meanwhile.
+    Q_ASSERT_X(QCoreApplication::instance() && QThread::currentThread() == QCoreApplication::instance()->thread(),
+               "HttpClient::wait", "an HttpClient waits only in the application's thread");
     const QPointer<HttpClient> self(this);
     const QUrl url = request.url();
     const QString address = url.toString();

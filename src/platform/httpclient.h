@@ -22,8 +22,9 @@ public:
 // One HTTP client of a window, the stand-in for the old client component. Each client keeps its own
 // settings and its own cookie jar (nothing stored on disk).
 //
-// get() and post() block their caller in a nested event loop, so timers, socket events and clicks go on
-// while a request waits, as the program's handlers expect. The exchange itself runs in one network thread that
+// get() and post() block their caller in a nested event loop of the application's (GUI) thread, so timers,
+// socket events and clicks go on while a request waits, as the program's handlers expect. A client is therefore
+// made and used on that thread only, never from another one. The exchange itself runs in one network thread that
 // every client shares, and the waiting caller wakes once, when the reply has ended: a program that fetches a
 // page every few seconds all day then costs a single wake-up per fetch. Any failure throws HttpError; a request still
 // waiting when the application quits is abandoned and throws too. Besides the read time-out, which counts

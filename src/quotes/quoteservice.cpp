@@ -5,17 +5,23 @@
 #include "quotes/indexpage.h"
 #include "quotes/quoterecord.h"
 
+#include <QPointer>
+
 namespace Quotes {
 
 namespace {
 
 QByteArray getAndClose(HttpClient& client, const QString& path) {
+    // A handler that runs while the request waits may delete the client: the request then fails, and there is no
+    // client left to close.
+    const QPointer<HttpClient> alive(&client);
     try {
         QByteArray body = client.get(Hosts::base(Hosts::quotes) + path);
         client.close();
         return body;
     } catch (...) {
-        client.close();
+        if (alive)
+            client.close();
         throw;
     }
 }

@@ -17,6 +17,7 @@
 
 #include "ui_tform15.h"
 
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTimer>
@@ -50,6 +51,12 @@ TForm15::TForm15(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     });
     IdHTTP1 = new HttpClient(this);
     IdHTTP1->setUserAgent(widgetUserAgent);
+    // Wide enough from the start for the widest volume at the font the desktop gives, so that a busy stock's
+    // volume is not cut at the right edge and the widget does not widen under the user's eyes.
+    const int volumeWidth =
+        QFontMetrics(font()).boundingRect(QRect(), Qt::TextSingleLine, WidgetLayout::widestVolume()).width();
+    widenTo(std::max(WidgetLayout::designWidth,
+                     WidgetLayout::roleLeft(WidgetLayout::Volume) + volumeWidth + WidgetLayout::rightMargin));
     FormCreate();
 }
 
@@ -106,23 +113,19 @@ void TForm15::getgj(const QString& code, const QString& firstLabel, const QStrin
         label->setText(*update.texts[role]);
         const int left = WidgetLayout::roleLeft(static_cast<WidgetLayout::Role>(role));
         if (role == WidgetLayout::Name)
-            label->setGeometry(left, top, WidgetLayout::nameWidth, WidgetLayout::labelHeight);
+            label->setGeometry(left, top, std::max(WidgetLayout::nameWidth, label->sizeHint().width()),
+                               WidgetLayout::labelHeight);
         else
             label->setGeometry(left, top, label->sizeHint().width(), WidgetLayout::labelHeight);
         label->show();
     }
-    // A value longer than the design allows for pushes the labels after it to the right, and the widget widens,
-    // its right edge staying where it was.
+    // A value longer than the design allows for (a longer name, or digits wider than the design's font draws
+    // them) pushes the labels after it to the right, and the widget widens, its right edge staying where it was.
     for (int role = WidgetLayout::Price; role < WidgetLayout::labelsPerStock; ++role) {
         QLabel* label = at(widgetlabels, first + role);
         label->move(std::max(label->x(), at(widgetlabels, first + role - 1)->geometry().right() + 2), label->y());
     }
-    const int right =
-        at(widgetlabels, first + WidgetLayout::Volume)->geometry().right() + 1 + WidgetLayout::rightMargin;
-    if (right > width()) {
-        move(x() - (right - width()), y());
-        resize(right, height());
-    }
+    widenTo(at(widgetlabels, first + WidgetLayout::Volume)->geometry().right() + 1 + WidgetLayout::rightMargin);
     if (update.background) {
         for (int role = WidgetLayout::Price; role < WidgetLayout::labelsPerStock; ++role)
             Colours::setBackground(at(widgetlabels, first + role), *update.background);
@@ -168,6 +171,14 @@ void TForm15::makeStockLabels(int count, int height) {
         }
     }
     resize(width(), height);
+}
+
+void TForm15::widenTo(int newWidth) {
+    if (newWidth <= width())
+        return;
+    move(x() - (newWidth - width()), y());
+    resize(newWidth, height());
+    ui->Shape1->resize(newWidth, ui->Shape1->height());
 }
 
 int TForm15::watchedCount() const {

@@ -68,6 +68,9 @@ private:
     int watchedCount() const;
     // Keeps the label array in step with the watch list before a tick reads it.
     void ensureStockLabels();
+    // Makes the widget `newWidth` wide unless it is already as wide, its right edge staying where it was; the
+    // rule under the index block spans the new width.
+    void widenTo(int newWidth);
 
     QList<QLabel*> widgetlabels;
     QPoint dragOffset_;

@@ -14,6 +14,8 @@ constexpr std::array<int, labelsPerStock> lefts{8, 75, 129, 185, 238, 286};
 constexpr std::array<int, labelsPerStock> fields{3, 4, 5, 15, 16, 11};
 
 const QString volumeUnit = QStringLiteral("手");
+// Seven digits: the day's volume of a busy stock, in lots.
+const QString widestVolumeDigits = QStringLiteral("8888888");
 
 } // namespace
 
@@ -27,6 +29,10 @@ int rowTop(int position) {
 
 int roleLeft(Role role) {
     return lefts[role];
+}
+
+QString widestVolume() {
+    return widestVolumeDigits + volumeUnit;
 }
 
 int heightForShow(int stocks) {

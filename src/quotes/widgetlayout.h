@@ -16,10 +16,16 @@ namespace WidgetLayout {
 enum Role { Name, Price, Change, High, Low, Volume };
 inline constexpr int labelsPerStock = 6;
 
-inline constexpr int nameWidth = 58; // the name label has a fixed width; the others size to their text
+// The name label has a fixed width, widened only for a name that needs more; the others size to their text.
+inline constexpr int nameWidth = 58;
 inline constexpr int labelHeight = 16;
 // Room kept between the last label of a row and the widget's right edge, as the names keep on the left.
 inline constexpr int rightMargin = 8;
+// The widget's width as designed; it is made wider where its font needs more room for the widest volume.
+inline constexpr int designWidth = 338;
+
+// The widest volume text a row shows (seven digits and the unit), which the widget makes room for from the start.
+QString widestVolume();
 
 // Index of a watch-list position's first label.
 int firstLabel(int position);

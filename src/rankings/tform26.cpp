@@ -9,6 +9,26 @@
 
 #include "ui_tform26.h"
 
+#include <QFontMetrics>
+
+namespace {
+
+constexpr qreal kPointStep = 0.5;
+constexpr qreal kSmallestPointSize = 6;
+
+// The red warning fills the window's width but for the margins the lines above keep. Where the desktop's face
+// draws it wider than the design's (a larger face, a bold made by widening the regular one), it is set a step
+// smaller at a time until it reads whole.
+void shrinkToFit(QLabel* label) {
+    QFont font = label->font();
+    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->contentsRect().width() &&
+           font.pointSizeF() - kPointStep >= kSmallestPointSize)
+        font.setPointSizeF(font.pointSizeF() - kPointStep);
+    label->setFont(font);
+}
+
+} // namespace
+
 TForm26::TForm26(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm26>()) {
     ui->setupUi(this);
     makeNoticeWindow(this);
@@ -16,6 +36,7 @@ TForm26::TForm26(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     Colours::setBackground(ui->Label1, Colours::navy);
     Colours::setFontColour(ui->Label1, Colours::white);
     Colours::setFontColour(ui->Label2, Colours::red);
+    shrinkToFit(ui->Label2);
     onClick(ui->Label1, [this] { Label1Click(); });
 }
 
@@ -29,6 +50,8 @@ void TForm26::showNotice(const QString& trackitem, const QTime& time) {
 }
 
 void TForm26::Label1Click() {
+    // Out of the way first: the notice stays on top, and the fund page opens where the notice may stand.
+    hide();
     if (Form1 && !noticedcode_.isEmpty())
         Form1->getgpzj(noticedcode_);
 }

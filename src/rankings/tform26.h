@@ -22,7 +22,7 @@ public:
     // Writes the notice of the tracked stock `trackitem` (code and name) noticed at `time`, places the window
     // and shows it.
     void showNotice(const QString& trackitem, const QTime& time);
-    // Opens the stock fund page of the stock the notice names.
+    // Hides the notice and opens the stock fund page of the stock it names.
     void Label1Click();
 
     std::unique_ptr<Ui::TForm26> ui;

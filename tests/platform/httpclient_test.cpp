@@ -13,6 +13,7 @@
 
 #include <cstdlib>
 #include <functional>
+#include <thread>
 
 using Loopback::Delivery;
 using Loopback::HttpReply;
@@ -344,3 +345,23 @@ TEST(HttpClientDeathTest, RequestWaitingWhenTheProgramQuitsThrows) {
         },
         ::testing::ExitedWithCode(0), "");
 }
+
+#ifndef QT_NO_DEBUG
+// A client waits in a nested loop of the application's thread; a wait from another thread, which would run that
+// thread's events and share the client's state with it, stops a debug build at once.
+TEST(HttpClientDeathTest, WaitingOutsideTheApplicationsThreadStopsTheProgram) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_DEATH(
+        {
+            HttpClient client;
+            std::thread other([&client] {
+                try {
+                    client.get(QStringLiteral("http://127.0.0.1:1/"));
+                } catch (const HttpError&) {
+                }
+            });
+            other.join();
+        },
+        "the application's thread");
+}
+#endif

@@ -1,5 +1,5 @@
-// The desktop price widget: what a record writes on a row, the switch on the main window, and the
-// one-stock-per-second tick against a quote service on 127.0.0.1.
+// The desktop price widget: what a record writes on a row, the switch on the main window, the
+// one-stock-per-second tick against a quote service on 127.0.0.1, and room for the widest texts.
 #include "app/colours.h"
 #include "app/form1_fixture.h"
 #include "app/registry.h"
@@ -13,7 +13,11 @@
 #include "support/windows.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QFontMetrics>
+#include <QFrame>
 #include <QLabel>
+#include <QScopeGuard>
 #include <QTimer>
 
 using namespace Qt::StringLiterals;
@@ -224,4 +228,76 @@ TEST_F(Widget, LabelsFollowTheWatchList) {
     form->state.watchcodes.clear();
     widget->Timer1Timer();
     EXPECT_TRUE(widget->stockLabels().isEmpty());
+}
+
+namespace {
+
+class WidestTexts : public Form1Test {
+protected:
+    QuoteService service;
+    Registered<RecordingForm1, TForm1> form{Form1};
+};
+
+} // namespace
+
+// The widest texts the widget shows, under the test's own font and under the face that draws them in zh_CN: each
+// label holds its whole text, every label lies inside the widget, and in zh_CN the widget holds them from its
+// first show, under headings that line up with their columns.
+TEST_F(WidestTexts, FitTheirLabelsInsideTheWidgetUnderTheHeadings) {
+    service.records["600519"] = Quote{.code = "600519",
+                                      .name = u"中国石油化"_s,
+                                      .price = "1234.56",
+                                      .percent = "-10.02%",
+                                      .volume = "6747224",
+                                      .high = "1234.56",
+                                      .low = "1234.56"}
+                                    .bytes();
+    service.records["000002"] = Quote{.code = "000002",
+                                      .name = u"*ST深华发"_s,
+                                      .price = "1234.56",
+                                      .percent = "10.02%",
+                                      .volume = "9999999",
+                                      .high = "1234.56",
+                                      .low = "1234.56"}
+                                    .bytes();
+    form->state.watchcodes = QStringList{"600519", "000002"};
+    const QFont font = QApplication::font();
+    QFont chinese = font;
+    chinese.setFamily(u"Noto Sans CJK SC"_s);
+    const auto restoreFont = qScopeGuard([&] { QApplication::setFont(font); });
+    for (const QFont& face : {font, chinese}) {
+        SCOPED_TRACE(face.family().toStdString());
+        QApplication::setFont(face);
+        Registered<TForm15> widget{Form15};
+        form->N13Click();
+        const int shownWidth = widget->width();
+        const qsizetype asked = service.asked().size();
+        widget->showIndexRow(0, "3410.98", "-123.45", "-10.00%", u"12345亿元"_s, true);
+        widget->showIndexRow(1, "10389.40", "-327.33", "-0.26%", u"2151亿元"_s, false);
+        for (int tick = 0; tick < 3; ++tick)
+            widget->Timer1Timer();
+        ASSERT_EQ(service.asked().mid(asked), QStringList({"600519", "000002"}));
+
+        for (const QLabel* label : widget->findChildren<QLabel*>()) {
+            const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+            EXPECT_LE(needed, label->contentsRect().width()) << label->text().toStdString();
+            EXPECT_TRUE(widget->rect().contains(label->geometry())) << label->text().toStdString();
+        }
+        EXPECT_EQ(widgetNamed<QFrame>(widget.get(), "Shape1")->width(), widget->width());
+        if (face == chinese) {
+            EXPECT_EQ(widget->width(), shownWidth);
+            const char* headings[] = {"Label1", "Label2", "Label3", "Label4", "Label5", "Label6"};
+            for (int role = 0; role < WidgetLayout::labelsPerStock; ++role) {
+                const int left = widgetNamed<QLabel>(widget.get(), headings[role])->x();
+                EXPECT_EQ(widget->stockLabels().at(role)->x(), left) << headings[role];
+                EXPECT_EQ(widget->stockLabels().at(WidgetLayout::labelsPerStock + role)->x(), left) << headings[role];
+            }
+            const std::pair<const char*, const char*> indexColumns[] = {
+                {"Label13", "Label9"}, {"Label14", "Label11"}, {"Label15", "Label12"}};
+            for (const auto& [heading, value] : indexColumns)
+                EXPECT_EQ(widgetNamed<QLabel>(widget.get(), heading)->x(),
+                          widgetNamed<QLabel>(widget.get(), value)->x());
+        }
+        form->N13Click();
+    }
 }
