@@ -1,15 +1,10 @@
 // The recommendation window offscreen against a loopback server standing for the back-end, the quote service
 // and the holdings data site.
 #include "app/colours.h"
-#include "app/form1_fixture.h"
-#include "app/hosts.h"
 #include "app/registry.h"
 #include "app/tform1_ui.h"
-#include "loopback/httpserver.h"
-#include "news/tform16.h"
-#include "news/tform17.h"
 #include "platform/gbk.h"
-#include "quotes/tform3.h"
+#include "recommendation_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -27,12 +22,10 @@ QString tipRecord(int i, const QString& reason = QStringLiteral("放量<b>突破
         .arg(QString::number(i), QString::number(10 + i), reason);
 }
 
-class TForm16Test : public Form1Test {
+class TForm16Test : public RecommendationWindows {
 protected:
     void SetUp() override {
-        Form1Test::SetUp();
-        ASSERT_TRUE(server.listen());
-        Hosts::setSitesOverrideForTests(server.url());
+        RecommendationWindows::SetUp();
         server.route("/backend/gpjgshow.asp", [this](const Loopback::HttpRequest&) {
             return listStatus ? Loopback::HttpReply::error(listStatus)
                               : Loopback::HttpReply::html(Gbk::encode("<body text=\"#000000\">" + list));
@@ -50,22 +43,8 @@ protected:
             const QString name = request.queryValue("fav") == "600000" ? QStringLiteral("浦发银行") : QString();
             return Loopback::HttpReply::html(("1,x," + name + ",8.5,1.0%" + QString(",0").repeated(14)).toUtf8());
         });
-        form1 = std::make_unique<RecordingForm1>();
-        Form1 = form1.get();
-        Form3 = new TForm3;
-        Form16 = form = new TForm16;
-        Form17 = new TForm17;
-        setWindowsCreated(true);
-    }
-    void TearDown() override {
-        setWindowsCreated(false);
-        delete std::exchange(Form17, nullptr);
-        delete std::exchange(Form16, nullptr);
-        delete std::exchange(Form3, nullptr);
-        Form1 = nullptr;
-        form1.reset();
-        Hosts::setSitesOverrideForTests(QString());
-        Form1Test::TearDown();
+        makeWindows();
+        form = Form16;
     }
 
     template <typename Widget> Widget* w(const char* name) const { return widgetNamed<Widget>(form, name); }
@@ -89,13 +68,11 @@ protected:
         w<QPushButton>("BitBtn1")->click();
     }
 
-    Loopback::HttpServer server;
     QString list;
     int listStatus = 0;
     QString postReply;
     int postStatus = 0;
     std::function<void()> whileHoldingsWait;
-    std::unique_ptr<RecordingForm1> form1;
     TForm16* form = nullptr;
 };
 

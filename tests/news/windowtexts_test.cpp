@@ -1,15 +1,10 @@
 // The recommendation window and the news and notice pop-ups filled with the largest texts they are given: every
 // text reads whole inside its window.
-#include "app/form1_fixture.h"
-#include "app/hosts.h"
 #include "app/registry.h"
-#include "loopback/httpserver.h"
-#include "news/tform16.h"
-#include "news/tform17.h"
 #include "news/tform21.h"
 #include "news/tform23.h"
 #include "platform/gbk.h"
-#include "quotes/tform3.h"
+#include "recommendation_fixture.h"
 #include "support/wholetexts.h"
 
 #include <QLabel>
@@ -45,12 +40,10 @@ QString twoLineHeadline(const QLabel* label) {
     return headline;
 }
 
-class NewsWindowTexts : public Form1Test {
+class NewsWindowTexts : public RecommendationWindows {
 protected:
     void SetUp() override {
-        Form1Test::SetUp();
-        ASSERT_TRUE(server.listen());
-        Hosts::setSitesOverrideForTests(server.url());
+        RecommendationWindows::SetUp();
         QString list;
         for (int i = 0; i < 10; ++i)
             list += QStringLiteral("$a0222.222.222.%1$a1%2(30005%3)$a2%4$a32025-3-12 9:3%3:00$a4\n")
@@ -62,26 +55,8 @@ protected:
             return Loopback::HttpReply::html(
                 ("1,x," + kLongestName + ",1688.88,1.0%" + QString(",0").repeated(14)).toUtf8());
         });
-        form1 = std::make_unique<RecordingForm1>();
-        Form1 = form1.get();
-        Form3 = new TForm3;
-        Form16 = new TForm16;
-        Form17 = new TForm17;
-        setWindowsCreated(true);
+        makeWindows();
     }
-    void TearDown() override {
-        setWindowsCreated(false);
-        delete std::exchange(Form17, nullptr);
-        delete std::exchange(Form16, nullptr);
-        delete std::exchange(Form3, nullptr);
-        Form1 = nullptr;
-        form1.reset();
-        Hosts::setSitesOverrideForTests(QString());
-        Form1Test::TearDown();
-    }
-
-    Loopback::HttpServer server;
-    std::unique_ptr<RecordingForm1> form1;
 };
 
 } // namespace
