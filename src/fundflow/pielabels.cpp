@@ -2,6 +2,7 @@
 
 #include <QPointF>
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 #include <utility>
@@ -12,7 +13,8 @@ namespace {
 constexpr qreal kArmGap = 5;
 // An arm never points within this many degrees of straight down: it is turned to the edge of that band.
 constexpr qreal kDownBand = 10;
-// Labels are parted by at least this many pixels: the chart's text boxes are a little larger than the letters.
+// Labels stand at least this many pixels from each other and from the pie: the chart's text boxes are a little
+// larger than the letters.
 constexpr qreal kLabelSpacing = 3;
 // How far an arm grows in one step, and at most how many rounds over all pairs of labels the parting takes.
 constexpr qreal kArmStep = 1;
@@ -56,6 +58,14 @@ LabelArms separatedArms(const QList<SliceLabel>& labels, qreal radius, qreal arm
     const auto rect = [&](qsizetype i, qreal length) { return labelRect(labels[i], radius, length); };
     // Of two labels, the one nearer the top or bottom moving out parts them most.
     const auto upright = [&](qsizetype i) { return std::abs(std::cos(radians(armAngle(labels[i].angle)))); };
+    // A label under the pie's bottom stands on an arm that hangs nearly straight down: its text reaches up into
+    // the pie unless the arm is long enough.
+    const auto coversPie = [&](qsizetype i) {
+        const QRectF text = rect(i, arms[i]);
+        const QPointF nearest(std::clamp<qreal>(0, text.left(), text.right()),
+                              std::clamp<qreal>(0, text.top(), text.bottom()));
+        return std::hypot(nearest.x(), nearest.y()) < radius + kLabelSpacing;
+    };
     const auto moveOut = [&](qsizetype i) {
         if (!room.contains(rect(i, arms[i] + kArmStep)))
             return false;
@@ -66,6 +76,10 @@ LabelArms separatedArms(const QList<SliceLabel>& labels, qreal radius, qreal arm
         bool covered = false;
         bool moved = false;
         for (qsizetype i = 0; i < labels.size(); ++i) {
+            if (coversPie(i)) {
+                covered = true;
+                moved = moveOut(i) || moved;
+            }
             const QRectF spaced =
                 rect(i, arms[i]).adjusted(-kLabelSpacing, -kLabelSpacing, kLabelSpacing, kLabelSpacing);
             for (qsizetype j = i + 1; j < labels.size(); ++j) {

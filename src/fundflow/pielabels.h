@@ -19,9 +19,10 @@ struct SliceLabel {
 // and to the left on its left half.
 QRectF labelRect(const SliceLabel& label, qreal radius, qreal arm);
 
-// One arm length per label, `arm` unless two labels would cover each other: then the one nearer the pie's top or
-// bottom moves out, a pixel at a time, while its text stays inside `room` (else the other one does). `parted` is
-// false when some labels could not be parted; they keep the arms they reached.
+// One arm length per label, `arm` unless a label would cover the pie or another label. A label over the pie moves
+// out; of two labels over each other the one nearer the pie's top or bottom moves out (else the other one does);
+// each a pixel at a time, while its text stays inside `room`. `parted` is false when some labels could not be
+// parted; they keep the arms they reached.
 struct LabelArms {
     QList<qreal> arms;
     bool parted = true;

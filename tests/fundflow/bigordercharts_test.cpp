@@ -7,12 +7,15 @@
 #include <QAction>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QLineF>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
 #include <QtCharts/QValueAxis>
+
+#include <algorithm>
 
 namespace {
 
@@ -296,7 +299,7 @@ TEST_F(BigOrderWindows, DayChartsWriteEveryTextWholeWithTheSitesLargestFigures) 
     }
 }
 
-TEST_F(BigOrderWindows, DistributionPieKeepsEveryLabelWholeAndApart) {
+TEST_F(BigOrderWindows, DistributionPieKeepsEveryLabelWholeApartAndOffThePie) {
     QChartView* view = widgetNamed<QChartView>(Form14, "Chart1");
     QList<QString> pages;
     // Early in the day one side's small classes crowd the pie's top; the week gives every stock five such days.
@@ -317,7 +320,15 @@ TEST_F(BigOrderWindows, DistributionPieKeepsEveryLabelWholeAndApart) {
                 labels << text;
         }
         ASSERT_EQ(labels.size(), Form14->Series1->count());
+        // The pie as the chart lays it out: centred in the plot area, its share of the smaller side.
+        const QRectF plot = view->chart()->plotArea();
+        const QPointF centre = view->mapFromScene(view->chart()->mapToScene(plot.center()));
+        const qreal radius = Form14->Series1->pieSize() * std::min(plot.width(), plot.height()) / 2;
         for (qsizetype i = 0; i < labels.size(); ++i) {
+            const QRectF& text = labels[i].rect;
+            const QPointF nearest(std::clamp(centre.x(), text.left(), text.right()),
+                                  std::clamp(centre.y(), text.top(), text.bottom()));
+            EXPECT_GE(QLineF(centre, nearest).length(), radius) << labels[i].text.toStdString();
             for (qsizetype j = i + 1; j < labels.size(); ++j)
                 EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect))
                     << labels[i].text.toStdString() << " " << labels[j].text.toStdString();

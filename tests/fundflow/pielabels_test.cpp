@@ -35,7 +35,7 @@ TEST(PieLabels, TextStandsOnTheArmsEndOutwards) {
 }
 
 TEST(PieLabels, LabelsWithRoomKeepTheirArms) {
-    const QList<SliceLabel> labels{{45, kText}, {135, kText}, {225, kText}, {315, kText}};
+    const QList<SliceLabel> labels{{60, kText}, {120, kText}, {240, kText}, {300, kText}};
     const BigOrder::LabelArms arms = separatedArms(labels, kRadius, kArm, QRectF(-300, -200, 600, 400));
     EXPECT_TRUE(arms.parted);
     EXPECT_EQ(arms.arms, QList<qreal>(4, kArm));
@@ -51,6 +51,15 @@ TEST(PieLabels, TheLabelNearerTheTopMovesOutOfTheWay) {
     EXPECT_EQ(arms.arms[1], kArm);
     const QRectF top = labelRect(labels[0], kRadius, arms.arms[0]);
     EXPECT_LE(top.bottom(), labelRect(labels[1], kRadius, kArm).top());
+}
+
+TEST(PieLabels, ALabelUnderThePieHangsClearOfIt) {
+    // Straight down, the text stands on the arm's end and would reach up into the pie.
+    const QList<SliceLabel> labels{{180, kText}};
+    ASSERT_LT(labelRect(labels[0], kRadius, kArm).top(), kRadius);
+    const BigOrder::LabelArms arms = separatedArms(labels, kRadius, kArm, QRectF(-300, -200, 600, 400));
+    EXPECT_TRUE(arms.parted);
+    EXPECT_GE(labelRect(labels[0], kRadius, arms.arms[0]).top(), kRadius);
 }
 
 TEST(PieLabels, WithoutRoomAboveTheLabelsStayCovered) {
