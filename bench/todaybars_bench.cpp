@@ -24,9 +24,9 @@ void TodayBarsDrawn(benchmark::State& state) {
     const QStringList sells = items(state.range(0));
     QChartView view;
     view.resize(252, 122);
-    BigOrder::setUpBarChart(view.chart(), true, 14);
+    BigOrder::setUpBarChart(view.chart(), true);
     for (auto _ : state) {
-        BigOrder::drawBars(view.chart(), BigOrder::todayBars(buys, sells), BigOrder::BarTexts::Upright);
+        BigOrder::drawBars(view.chart(), BigOrder::todayBars(buys, sells), BigOrder::BarTexts::Small);
         benchmark::DoNotOptimize(view.grab());
     }
 }

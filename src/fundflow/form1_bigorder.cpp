@@ -20,10 +20,7 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QLabel>
 #include <QTimer>
-
-#include <algorithm>
 
 namespace {
 
@@ -37,9 +34,6 @@ const QTime kReloadAfter(10, 0, 0);
 const QTime kReloadBefore(15, 30, 0);
 // The TV player's cover page is refreshed every fifth tick.
 constexpr int kCoverRefreshTicks = 5;
-
-// Upright texts under the bars reach a little below the space the chart lays out for them.
-constexpr int kGapAboveNote = 4;
 
 // A loader whose page has been read is sent to an empty page: until its next navigation it holds no page, no
 // script and no connection of the site, which would otherwise keep the browser's threads busy for nothing.
@@ -61,7 +55,7 @@ void drawTodayBars(TForm1& form) {
     const UnitState& state = form.state;
     form.ui->GroupBox4->setTitle(BigOrder::todayCaption(state.curname, state.curcode));
     BigOrder::drawBars(form.ui->Chart1->chart(), BigOrder::todayBars(state.halfbuys, state.halfsells),
-                       BigOrder::BarTexts::Upright);
+                       BigOrder::BarTexts::Small);
 }
 
 void drawDayBars(TForm1& form) {
@@ -89,9 +83,7 @@ void TForm1::connectBigOrderHandlers() {
     onComplete(WebBrowser4.get(), &TForm1::WebBrowser4DocumentComplete);
     connect(ui->CheckBox1, &QCheckBox::clicked, this, [this] { guarded([this] { CheckBox1Click(); }); });
     connect(ui->CheckBox2, &QCheckBox::clicked, this, [this] { guarded([this] { CheckBox2Click(); }); });
-    // The note on big orders lies over the foot of today's chart: the texts under the bars stay above it.
-    const int noteOverChart = ui->Chart1->geometry().bottom() - ui->Label22->geometry().top() + 1;
-    BigOrder::setUpBarChart(ui->Chart1->chart(), true, std::max(0, noteOverChart) + kGapAboveNote);
+    BigOrder::setUpBarChart(ui->Chart1->chart(), true);
     BigOrder::setUpBarChart(ui->Chart2->chart(), false);
 }
 

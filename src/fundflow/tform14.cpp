@@ -11,12 +11,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QtCharts/QChart>
 #include <QtCharts/QPieSeries>
 
-#include <algorithm>
-
 namespace {
-// Length of the slice labels' arms.
+// Length of the slice labels' arms, where the labels have room.
 constexpr qreal kArmPixels = 8;
 } // namespace
 
@@ -33,6 +32,8 @@ TForm14::TForm14(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     Series1->setObjectName(QStringLiteral("Series1"));
     chart->addSeries(Series1);
     connect(ui->CheckBox1, &QCheckBox::clicked, this, [this] { guarded([this] { CheckBox1Click(); }); });
+    // The labels' arms depend on where the pie stands: laid out anew whenever the plot area moves.
+    connect(chart, &QChart::plotAreaChanged, this, [this] { placeSliceLabels(); });
 }
 
 TForm14::~TForm14() = default;
@@ -41,17 +42,16 @@ void TForm14::fillSizeClasses(const UnitState& state, const QString& shortDate) 
     Series1->clear();
     BigOrder::setGreenTitle(ui->Chart1->chart(), BigOrder::sizeClassTitle(state.curname, state.curcode, shortDate));
     const BigOrder::PiePlan plan = BigOrder::sizeClassSlices(state.pievalues, state.piecolours);
-    BigOrder::drawSlices(Series1, plan, armLengthFactor());
+    BigOrder::drawSlices(Series1, plan);
+    placeSliceLabels();
     if (!plan.complete)
         throw Failure(QStringLiteral("a size-class figure is not a whole number"));
 }
 
-qreal TForm14::armLengthFactor() const {
-    // The pie fills its share of the smaller side of the plot area (of the whole view before the first layout).
+void TForm14::placeSliceLabels() {
+    // Before the chart's first layout the plot area is empty: the whole view stands for it until then.
     const QRectF plot = ui->Chart1->chart()->plotArea();
-    const QSizeF area = plot.isEmpty() ? QSizeF(ui->Chart1->size()) : plot.size();
-    const qreal radius = Series1->pieSize() * std::min(area.width(), area.height()) / 2;
-    return radius > 0 ? kArmPixels / radius : 0;
+    BigOrder::setSliceArms(Series1, plot.isEmpty() ? QRectF(ui->Chart1->rect()) : plot, kArmPixels);
 }
 
 bool TForm14::FormCloseQuery() {

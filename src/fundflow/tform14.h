@@ -35,6 +35,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    // The slice labels' arm length as the pie series counts it: a factor of the pie's radius.
-    qreal armLengthFactor() const;
+    // Gives the slice labels arms that keep them apart, for the pie where the chart lays it out.
+    void placeSliceLabels();
 };

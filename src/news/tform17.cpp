@@ -1,5 +1,6 @@
 #include "news/tform17.h"
 
+#include "app/axissteps.h"
 #include "app/colours.h"
 #include "platform/services.h"
 #include "platform/webbrowser.h"
@@ -19,8 +20,11 @@
 
 namespace {
 
-// The holdings are percentages: the left axes show them with one decimal and "%".
+// The holdings are percentages: the left axes show them with one decimal and "%", so a step is at least 0.1.
 const QString percentFormat = QStringLiteral("%.1f%%");
+constexpr double leastPercentStep = 0.1;
+// A chart this low has room for four percentages, one above the other, each whole.
+constexpr int mostPercentTicks = 4;
 // Thirty day labels do not fit under a chart this narrow; at most this many are written.
 constexpr int maxDayLabels = 10;
 // A category axis takes each label once, and days of the month repeat within 30 trading days: a repeated
@@ -55,7 +59,9 @@ TForm17::Line TForm17::makeChart(QChartView* view) {
     days->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     auto* values = new QValueAxis(chart);
     values->setLabelFormat(percentFormat);
-    values->setTickCount(4);
+    // Never "…" for a text: the axes take the room their whole texts need.
+    days->setTruncateLabels(false);
+    values->setTruncateLabels(false);
     chart->addAxis(days, Qt::AlignBottom);
     chart->addAxis(values, Qt::AlignLeft);
     series->attachAxis(days);
@@ -94,8 +100,9 @@ void TForm17::fill(const Line& line, const QList<Holdings::HoldingPoint>& points
         low -= 1;
         high += 1;
     }
-    line.values->setRange(low, high);
-    line.values->applyNiceNumbers();
+    const AxisSteps::Scale scale = AxisSteps::roundScale(low, high, mostPercentTicks, leastPercentStep);
+    line.values->setRange(scale.min, scale.max);
+    line.values->setTickCount(scale.ticks);
 }
 
 void TForm17::showHoldingLines(const QList<Holdings::HoldingPoint>& points) {

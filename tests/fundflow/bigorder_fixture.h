@@ -5,9 +5,15 @@
 #include "app/form1_fixture.h"
 #include "app/registry.h"
 #include "app/tform1_ui.h"
+#include "fundflow/bigorderpage.h"
+#include "fundflow/bigorderplans.h"
 #include "fundflow/tform10.h"
 #include "fundflow/tform13.h"
 #include "fundflow/tform14.h"
+#include "market.h"
+#include "platform/gbk.h"
+#include "sites.h"
+#include "support/charttexts.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -69,6 +75,24 @@ protected:
         for (QAbstractAxis* axis : view->chart()->axes(Qt::Horizontal))
             parts << qobject_cast<QBarCategoryAxis*>(axis)->categories().join(u' ');
         return parts.join(u'|');
+    }
+
+    // The sample big-order site's page of every listed stock at a moment, as the page loader hands it over; after
+    // the close: eight half hours, ten days, the day's size classes.
+    static QList<QString> samplePages(BigOrder::Page page,
+                                      const QDateTime& moment = QDateTime(QDate(2024, 6, 5), QTime(16, 0))) {
+        Sites::Registry sites;
+        Sites::Registration::addAll(sites);
+        Market::startAt(moment);
+        QList<QString> pages;
+        for (const Market::Listing& listing : Market::listings()) {
+            Loopback::HttpRequest request;
+            request.method = "GET";
+            request.target = request.path =
+                "/bigorder" + BigOrder::pageAddress(QString(), listing.code, page).toLatin1();
+            pages << Gbk::decode(sites.serve(request).body);
+        }
+        return pages;
     }
 
     std::unique_ptr<RecordingForm1> form;

@@ -7,11 +7,15 @@
 #include <QAction>
 #include <QGraphicsScene>
 #include <QGraphicsTextItem>
+#include <QLineF>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTimer>
 #include <QtCharts/QPieSeries>
 #include <QtCharts/QPieSlice>
+#include <QtCharts/QValueAxis>
+
+#include <algorithm>
 
 namespace {
 
@@ -216,30 +220,119 @@ TEST_F(BigOrderWindows, StockSwitchForgetsTheOldStocksFigures) {
     EXPECT_EQ(barsOf(form->ui->Chart1) + barsOf(form->ui->Chart2), QString());
 }
 
-TEST_F(BigOrderWindows, EveryHalfHourKeepsItsTextUnderItsBarAboveTheNote) {
+TEST_F(BigOrderWindows, TodayChartKeepsHalfItsHeightForTheBarsAndEveryTextWhole) {
     form->show();
-    completeBars("12,30,7,25,18,40,9,33", "5,41,7,20,22,10,15,30");
-    QCoreApplication::processEvents();
     QChartView* view = form->ui->Chart1;
-    QMap<QString, QRectF> shown; // the texts drawn on the chart, where their letters stand in the scene
-    for (QGraphicsItem* item : view->scene()->items()) {
-        if (auto* text = dynamic_cast<QGraphicsTextItem*>(item); text && text->isVisible()) {
-            const qreal margin = text->document()->documentMargin();
-            shown.insert(text->toPlainText(), text->sceneBoundingRect().adjusted(margin, margin, -margin, -margin));
+    const QStringList ends{"10:00", "10:30", "11:00", "11:30", "13:30", "14:00", "14:30", "15:00"};
+    QList<QString> pages = samplePages(BigOrder::Page::TodayBars);
+    // Beyond the site's largest half hour: several thousand 万股 in each.
+    pages << QStringLiteral("&values=9999,8000,7000,6000,5000,4000,3000,2000&values_2=1,9000,2,8000,3,7000,4,6000&");
+    for (const QString& page : pages) {
+        complete(form->WebBrowser2, page);
+        QCoreApplication::processEvents();
+        ASSERT_EQ(barsOf(view).section(u'|', 2), ends.join(u' '));
+        const QRectF bars = view->chart()->mapRectToScene(view->chart()->plotArea());
+        EXPECT_GE(bars.height(), view->height() / 2.0);
+
+        QMap<QString, QRectF> shown;
+        for (const ShownText& text : shownTexts(view)) {
+            EXPECT_FALSE(isElided(text.text)) << text.text.toStdString();
+            EXPECT_TRUE(QRectF(view->viewport()->rect()).contains(text.rect)) << text.text.toStdString();
+            shown.insert(text.text, text.rect);
         }
+        const qreal slot = bars.width() / 8;
+        QRectF before;
+        for (int i = 0; i < 8; ++i) {
+            SCOPED_TRACE(ends[i].toStdString());
+            ASSERT_TRUE(shown.contains(ends[i]));
+            const QRectF text = shown[ends[i]];
+            EXPECT_LT(std::abs(text.center().x() - (bars.left() + slot * (i + 0.5))), slot / 2);
+            EXPECT_FALSE(text.intersects(before));
+            before = text;
+        }
+        // Each round step of the value axis has its value.
+        const auto* values = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+        ASSERT_TRUE(values);
+        const qreal step = (values->max() - values->min()) / (values->tickCount() - 1);
+        for (int tick = 0; tick < values->tickCount(); ++tick)
+            EXPECT_TRUE(shown.contains(QString::number(values->min() + tick * step))) << tick;
+        // The unit lies over the chart beside the legend, and the note and the box below it.
+        QLabel* unit = form->ui->Label53;
+        const QRect unitText(view->mapFrom(form->ui->GroupBox4, unit->geometry().topLeft()),
+                             unit->fontMetrics().boundingRect(unit->text()).size());
+        for (const QString& entry : {BigOrder::buySeriesTitle, BigOrder::sellSeriesTitle}) {
+            ASSERT_TRUE(shown.contains(entry));
+            const QRectF withMarker = shown[entry].adjusted(-shown[entry].height(), 0, 0, 0);
+            EXPECT_FALSE(withMarker.intersects(unitText)) << entry.toStdString();
+        }
+        for (const QWidget* below :
+             {static_cast<QWidget*>(form->ui->Label22), static_cast<QWidget*>(form->ui->CheckBox2)})
+            EXPECT_GE(below->geometry().top(), view->geometry().bottom()) << below->objectName().toStdString();
     }
-    const QRectF bars = view->chart()->mapRectToScene(view->chart()->plotArea());
-    QLabel* note = form->ui->Label22;
-    const qreal noteTop = view->mapToScene(view->mapFrom(note->parentWidget(), note->geometry().topLeft())).y();
-    const qreal slot = bars.width() / 8;
-    QRectF before;
-    for (int i = 0; i < 8; ++i) {
-        const QString end = QStringList{"10:00", "10:30", "11:00", "11:30", "13:30", "14:00", "14:30", "15:00"}[i];
-        ASSERT_TRUE(shown.contains(end)) << end.toStdString();
-        const QRectF text = shown[end];
-        EXPECT_LT(std::abs(text.center().x() - (bars.left() + slot * (i + 0.5))), slot / 2) << end.toStdString();
-        EXPECT_FALSE(text.intersects(before)) << end.toStdString();
-        EXPECT_LE(text.bottom(), noteTop) << end.toStdString();
-        before = text;
+}
+
+TEST_F(BigOrderWindows, DayChartsWriteEveryTextWholeWithTheSitesLargestFigures) {
+    form->show();
+    QChartView* tenDays = widgetNamed<QChartView>(Form13, "Chart2");
+    for (const QString& page : samplePages(BigOrder::Page::DayBars)) {
+        complete(form->WebBrowser3, page);
+        form->ui->CheckBox1->click();
+        QCoreApplication::processEvents();
+        for (QChartView* view : {form->ui->Chart2, tenDays}) {
+            SCOPED_TRACE(view->window()->objectName().toStdString());
+            QStringList shown;
+            for (const ShownText& text : shownTexts(view)) {
+                EXPECT_FALSE(isElided(text.text)) << text.text.toStdString();
+                EXPECT_TRUE(QRectF(view->viewport()->rect()).contains(text.rect)) << text.text.toStdString();
+                shown << text.text;
+            }
+            const auto* values = qobject_cast<QValueAxis*>(view->chart()->axes(Qt::Vertical).value(0));
+            ASSERT_TRUE(values);
+            const qreal step = (values->max() - values->min()) / (values->tickCount() - 1);
+            for (int tick = 0; tick < values->tickCount(); ++tick) // in full, never as "1.5e+06"
+                EXPECT_TRUE(shown.contains(QString::number(qint64(values->min() + tick * step)))) << tick;
+            for (const QString& day :
+                 qobject_cast<QBarCategoryAxis*>(view->chart()->axes(Qt::Horizontal).value(0))->categories())
+                EXPECT_TRUE(shown.contains(day)) << day.toStdString();
+        }
+        Form13->close();
+    }
+}
+
+TEST_F(BigOrderWindows, DistributionPieKeepsEveryLabelWholeApartAndOffThePie) {
+    QChartView* view = widgetNamed<QChartView>(Form14, "Chart1");
+    QList<QString> pages;
+    // Early in the day one side's small classes crowd the pie's top; the week gives every stock five such days.
+    for (int day = 3; day <= 7; ++day) {
+        for (const QTime& time : {QTime(10, 5), QTime(16, 0)})
+            pages << samplePages(BigOrder::Page::SizeClasses, QDateTime(QDate(2024, 6, day), time));
+    }
+    for (const QString& page : pages) {
+        complete(form->WebBrowser4, page);
+        form->ui->CheckBox2->click();
+        ASSERT_TRUE(Form14->isVisible());
+        QCoreApplication::processEvents();
+        QList<ShownText> labels;
+        for (const ShownText& text : shownTexts(view)) {
+            EXPECT_FALSE(isElided(text.text)) << text.text.toStdString();
+            EXPECT_TRUE(QRectF(view->viewport()->rect()).contains(text.rect)) << text.text.toStdString();
+            if (text.text.endsWith(QStringLiteral("%)")))
+                labels << text;
+        }
+        ASSERT_EQ(labels.size(), Form14->Series1->count());
+        // The pie as the chart lays it out: centred in the plot area, its share of the smaller side.
+        const QRectF plot = view->chart()->plotArea();
+        const QPointF centre = view->mapFromScene(view->chart()->mapToScene(plot.center()));
+        const qreal radius = Form14->Series1->pieSize() * std::min(plot.width(), plot.height()) / 2;
+        for (qsizetype i = 0; i < labels.size(); ++i) {
+            const QRectF& text = labels[i].rect;
+            const QPointF nearest(std::clamp(centre.x(), text.left(), text.right()),
+                                  std::clamp(centre.y(), text.top(), text.bottom()));
+            EXPECT_GE(QLineF(centre, nearest).length(), radius) << labels[i].text.toStdString();
+            for (qsizetype j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(labels[i].rect.intersects(labels[j].rect))
+                    << labels[i].text.toStdString() << " " << labels[j].text.toStdString();
+        }
+        Form14->close();
     }
 }
