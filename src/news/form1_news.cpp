@@ -1,6 +1,7 @@
 // The main window's per-stock information panel: the newest rumour and research titles, the investor comment,
 // the announcements with the "所有公告" window, today's forum topics, and the panel's links.
 #include "app/colours.h"
+#include "app/fittext.h"
 #include "app/hosts.h"
 #include "app/registry.h"
 #include "app/tform1.h"
@@ -29,6 +30,8 @@
 
 namespace {
 
+// Smaller than this a title is hard to read: a longer one is cut at the panel's edge, whole in its hint.
+constexpr qreal kSmallestTitlePointSize = 7;
 const QString kCommentFailedName = QStringLiteral("获取失败");
 const QString kCommentFailedText = QStringLiteral("获取数据失败......");
 const QString kPanelCaptionSuffix = QStringLiteral(")个股最新信息");
@@ -139,7 +142,9 @@ void TForm1::getyg(const QString& code) {
     if (news.rumourTitle)
         showTitle(ui->Label36, *news.rumourTitle);
     if (news.reportTitle) {
+        // The report's title is shown whole: a long one in a smaller face, the whole of it in the hint as well.
         ui->Label39->setText(*news.reportTitle);
+        fitTextToWidth(ui->Label39, ui->GroupBox6->font(), kSmallestTitlePointSize);
         setPlainHint(ui->Label39, *news.reportTitle);
     }
     if (news.reportLink)

@@ -1,6 +1,7 @@
 #include "rankings/tform26.h"
 
 #include "app/colours.h"
+#include "app/fittext.h"
 #include "app/registry.h"
 #include "app/tform1.h"
 #include "app/widgetevents.h"
@@ -9,24 +10,11 @@
 
 #include "ui_tform26.h"
 
-#include <QFontMetrics>
-
 namespace {
-
-constexpr qreal kPointStep = 0.5;
-constexpr qreal kSmallestPointSize = 6;
-
 // The red warning fills the window's width but for the margins the lines above keep. Where the desktop's face
-// draws it wider than the design's (a larger face, a bold made by widening the regular one), it is set a step
-// smaller at a time until it reads whole.
-void shrinkToFit(QLabel* label) {
-    QFont font = label->font();
-    while (QFontMetrics(font).horizontalAdvance(label->text()) > label->contentsRect().width() &&
-           font.pointSizeF() - kPointStep >= kSmallestPointSize)
-        font.setPointSizeF(font.pointSizeF() - kPointStep);
-    label->setFont(font);
-}
-
+// draws it wider than the design's (a larger face, a bold made by widening the regular one), it is set smaller
+// until it reads whole.
+constexpr qreal kSmallestWarningPointSize = 6;
 } // namespace
 
 TForm26::TForm26(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TForm26>()) {
@@ -36,7 +24,7 @@ TForm26::TForm26(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     Colours::setBackground(ui->Label1, Colours::navy);
     Colours::setFontColour(ui->Label1, Colours::white);
     Colours::setFontColour(ui->Label2, Colours::red);
-    shrinkToFit(ui->Label2);
+    fitTextToWidth(ui->Label2, ui->Label2->font(), kSmallestWarningPointSize);
     onClick(ui->Label1, [this] { Label1Click(); });
 }
 

@@ -6,6 +6,7 @@
 #include "loopback/httpserver.h"
 #include "platform/gbk.h"
 
+#include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -13,11 +14,12 @@
 namespace {
 
 const QString kRumour = QStringLiteral("一二三四五六七八九十一二三四五六七");
-const QString kCompanyPage =
-    QStringLiteral(
-        "资讯</a>] <span><a href=\"http://c.example/n/1.shtml\" title=\"t\">%1</a></span><span>研究报告</span>"
-        "<a title=\"茅台深度报告\" target=\"_b\" href=\"http://c.example/r/2\">")
-        .arg(kRumour);
+QString companyPage(const QString& reportTitle) {
+    return QStringLiteral(
+               "资讯</a>] <span><a href=\"http://c.example/n/1.shtml\" title=\"t\">%1</a></span><span>研究报告</span>"
+               "<a title=\"%2\" target=\"_b\" href=\"http://c.example/r/2\">")
+        .arg(kRumour, reportTitle);
+}
 const QString kNotices = QStringLiteral("<span class=\"caption\"><a href=\"#\">标题</a></span><span class=\"time\">"
                                         "公告时间</span><span class=\"caption\"><a href=\"D?id=1\">茅台(600519)年报</a>"
                                         "</span><span class=\"time\">%1</span>");
@@ -53,7 +55,7 @@ protected:
                                        : Loopback::HttpReply::html(Gbk::encode(*body));
             });
         };
-        serve("/company/realstock/company/sh600519/nc.shtml", &kCompanyPage);
+        serve("/company/realstock/company/sh600519/nc.shtml", &companyNews);
         serve("/comments/data/qgqp.asp", &commentPage);
         serve("/notices/Notice/Notice_List.aspx", &noticePage);
         serve("/forum/topic,600519.html", &forumPage);
@@ -77,6 +79,7 @@ protected:
     }
 
     Loopback::HttpServer server;
+    QString companyNews = companyPage(QStringLiteral("茅台深度报告"));
     QString commentPage = QStringLiteral("<td width=\"156\">&nbsp;<font color=\"red\">走势偏强</font>");
     QString noticePage = kNotices.arg(QStringLiteral("2026-03-05"));
     QString forumPage = kForumHead + topic(QStringLiteral("甲帖"), QStringLiteral("03-05 14:22")) +
@@ -185,6 +188,22 @@ TEST_F(InfoPanel, FirstForumLoadShowsThePagesFirstTopicLaterLoadsTheLastAdded) {
         EXPECT_EQ(form->ui->Image13->isHidden(), load.topics == 0);
     }
     EXPECT_EQ(form->state.newestpostlink, server.url(QStringLiteral("/forum/C.html")));
+}
+
+// The report's title is shown whole: the longest the portal gives (with a five-character name) in a smaller face,
+// a short one again in the panel's own.
+TEST_F(InfoPanel, ALongReportTitleReadsWholeInASmallerFace) {
+    const QLabel* label = form->ui->Label39;
+    const QString longest = QStringLiteral("深发展银行深度报告：龙头地位稳固，估值具备吸引力");
+    companyNews = companyPage(longest);
+    form->getyg(QStringLiteral("600519"));
+    EXPECT_EQ(label->text(), longest);
+    EXPECT_LE(QFontMetricsF(label->font()).horizontalAdvance(longest), label->contentsRect().width());
+    EXPECT_GE(label->font().pointSizeF(), 7);
+
+    companyNews = companyPage(QStringLiteral("茅台深度报告"));
+    form->getyg(QStringLiteral("600519"));
+    EXPECT_EQ(label->font(), form->ui->GroupBox6->font());
 }
 
 TEST_F(InfoPanel, GridRowsShowTheirReadMarksAndAClickOpensTheTopic) {
