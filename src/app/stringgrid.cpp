@@ -188,32 +188,28 @@ bool StringGrid::textFits(int column, const QString& text) const {
 }
 
 int StringGrid::widenColumnsToTexts() {
-    int total = 0;
     for (int c = 0; c < columnCount(); ++c) {
         int needed = 0;
         for (int r = 0; r < rowCount(); ++r)
             needed = std::max(needed, widthNeeded(this, cell(c, r)));
         if (needed > columnWidth(c))
             setColumnWidth(c, needed);
-        total += columnWidth(c);
     }
-    return total + 2 * frameWidth();
+    return columnsWidth() + 2 * frameWidth();
 }
 
 void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar) {
     QList<int> needed;
-    int total = 0;
     for (int c = 0; c < columnCount(); ++c) {
         needed << widthNeeded(this, cell(c, 0));
         for (const QStringList& row : widestRows)
             needed[c] = std::max(needed[c], widthNeeded(this, row.value(c)));
         if (needed[c] > columnWidth(c))
             setColumnWidth(c, needed[c]);
-        total += columnWidth(c);
     }
     // The excess is taken a pixel at a time from the column with the most to spare, so the spare room shrinks
     // evenly.
-    for (int excess = total - columnRoom(verticalScrollBar); excess > 0; --excess) {
+    for (int excess = columnsWidth() - columnRoom(verticalScrollBar); excess > 0; --excess) {
         int widest = -1;
         int mostSpare = 0;
         for (int c = 0; c < columnCount(); ++c) {
@@ -239,7 +235,7 @@ int StringGrid::scrollBarWidth() const {
 }
 
 void StringGrid::widenToShowColumns(bool verticalScrollBar) {
-    const int grow = boxSizeFor(0, verticalScrollBar).width() - width();
+    const int grow = columnsWidth() - columnRoom(verticalScrollBar);
     if (grow <= 0)
         return;
     QWidget* widget = this;
@@ -265,15 +261,11 @@ void StringGrid::widenToShowColumns(bool verticalScrollBar) {
         widget->resize(widget->width() + grow, widget->height());
 }
 
-QSize StringGrid::boxSizeFor(int rows, bool verticalScrollBar) const {
-    int width = 2 * frameWidth();
+int StringGrid::columnsWidth() const {
+    int width = 0;
     for (int c = 0; c < columnCount(); ++c)
         width += columnWidth(c);
-    if (verticalScrollBar)
-        width += scrollBarWidth();
-    const int height =
-        2 * frameWidth() + horizontalHeader()->sizeHint().height() + rows * verticalHeader()->defaultSectionSize();
-    return {width, height};
+    return width;
 }
 
 void StringGrid::markHeadingRow() {

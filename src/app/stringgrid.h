@@ -38,19 +38,16 @@ public:
     // have too little, the grid widens, and its window with it.
     void fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar);
 
-    // Widens the grid, when its columns do not fit in its box (beside the vertical scroll bar when it is to
-    // show), and its window with it: what stands beside the grid at its right is moved along, and what spans
-    // the grid's width is widened along, at every level from the grid up to the window.
-    void widenToShowColumns(bool verticalScrollBar);
-    // The width and height the grid's box needs to show every column and `rows` rows whole, with the
-    // vertical scroll bar beside them when more rows than that are to come (frame included).
-    QSize boxSizeFor(int rows, bool verticalScrollBar) const;
-
     // The look of a cell as the grid's painting gets it (the heading's cells are painted with it too).
     void initCellOption(QStyleOptionViewItem* option) const { initViewItemOption(option); }
 
 private:
     void markHeadingRow();
+    // Widens the grid, when its columns do not fit in its box (beside the vertical scroll bar when it is to
+    // show), and its window with it: what stands beside the grid at its right is moved along, and what spans
+    // the grid's width is widened along, at every level from the grid up to the window.
+    void widenToShowColumns(bool verticalScrollBar);
+    int columnsWidth() const;
     // The width left for the columns inside the frame, beside the vertical scroll bar when it shows.
     int columnRoom(bool verticalScrollBar) const;
     int scrollBarWidth() const;

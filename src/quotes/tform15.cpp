@@ -55,8 +55,7 @@ TForm15::TForm15(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     // volume is not cut at the right edge and the widget does not widen under the user's eyes.
     const int volumeWidth =
         QFontMetrics(font()).boundingRect(QRect(), Qt::TextSingleLine, WidgetLayout::widestVolume()).width();
-    widenTo(std::max(WidgetLayout::designWidth,
-                     WidgetLayout::roleLeft(WidgetLayout::Volume) + volumeWidth + WidgetLayout::rightMargin));
+    widenTo(WidgetLayout::roleLeft(WidgetLayout::Volume) + volumeWidth + WidgetLayout::rightMargin);
     FormCreate();
 }
 

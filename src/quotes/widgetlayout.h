@@ -21,8 +21,6 @@ inline constexpr int nameWidth = 58;
 inline constexpr int labelHeight = 16;
 // Room kept between the last label of a row and the widget's right edge, as the names keep on the left.
 inline constexpr int rightMargin = 8;
-// The widget's width as designed; it is made wider where its font needs more room for the widest volume.
-inline constexpr int designWidth = 338;
 
 // The widest volume text a row shows (seven digits and the unit), which the widget makes room for from the start.
 QString widestVolume();
