@@ -2,6 +2,7 @@
 #include "app/program.h"
 #include "app/toolkittranslation.h"
 #include "platform/picture.h"
+#include "platform/songface.h"
 #include "platform/webengine_setup.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("brennoc"));
     loadToolkitTranslation();
+    SongFace::useForApplication();
     // The program ends only by its own exit roads: the main window's close, the tray exit, the splash.
     QApplication::setQuitOnLastWindowClosed(false);
     initPictureResources();

@@ -1,5 +1,6 @@
 #include "app/fittext.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QLabel>
 
@@ -10,8 +11,11 @@ constexpr qreal kPointStep = 0.5;
 void fitTextToWidth(QLabel* label, const QFont& designFont, qreal smallestPointSize) {
     QFont font = designFont;
     const qreal room = label->contentsRect().width() - 2 * label->margin() - label->indent();
-    while (QFontMetricsF(font).horizontalAdvance(label->text()) > room &&
-           font.pointSizeF() - kPointStep >= smallestPointSize)
-        font.setPointSizeF(font.pointSizeF() - kPointStep);
+    // A face given in pixels is made smaller in points all the same: the size it is drawn at, in points.
+    qreal points = QFontInfo(designFont).pointSizeF();
+    while (QFontMetricsF(font).horizontalAdvance(label->text()) > room && points - kPointStep >= smallestPointSize) {
+        points -= kPointStep;
+        font.setPointSizeF(points);
+    }
     label->setFont(font);
 }

@@ -1,6 +1,7 @@
 #include "app/stringgrid.h"
 
 #include <QApplication>
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QPainter>
@@ -16,6 +17,8 @@ namespace {
 const QColor kFixedRowColour(240, 240, 240);
 // The space kept between a cell's text and the grid's lines on either side.
 constexpr int kCellPadding = 2;
+// The smallest face a grid takes to show its widest texts in its box: 10 pixels still reads a Chinese character.
+constexpr int kSmallestFacePixels = 10;
 
 // A cell as the grid draws it when its window paints none of its own: the item's background and the
 // selection as the style draws them, the text centred on the whole cell, on one line, clipped by the cell
@@ -199,16 +202,37 @@ int StringGrid::widenColumnsToTexts() {
 }
 
 void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar) {
+    QList<int> designWidths;
+    for (int c = 0; c < columnCount(); ++c)
+        designWidths << columnWidth(c);
+    const int designPixels = QFontInfo(font()).pixelSize();
+    for (int pixels = designPixels;; --pixels) {
+        if (pixels != designPixels) {
+            QFont smaller = font();
+            smaller.setPixelSize(pixels);
+            setFont(smaller);
+        }
+        if (layColumns(designWidths, widestRows, verticalScrollBar))
+            return;
+        if (pixels <= std::min(designPixels, kSmallestFacePixels))
+            break;
+    }
+    // Not even the smallest face fits every column beside the others: the columns keep what their texts need and
+    // the grid scrolls sideways, in its own box.
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+}
+
+bool StringGrid::layColumns(const QList<int>& designWidths, const QList<QStringList>& widestRows,
+                            bool verticalScrollBar) {
     QList<int> needed;
     for (int c = 0; c < columnCount(); ++c) {
         needed << widthNeeded(this, cell(c, 0));
         for (const QStringList& row : widestRows)
             needed[c] = std::max(needed[c], widthNeeded(this, row.value(c)));
-        if (needed[c] > columnWidth(c))
-            setColumnWidth(c, needed[c]);
+        setColumnWidth(c, std::max(designWidths.value(c), needed[c]));
     }
     // The excess is taken a pixel at a time from the column with the most to spare, so the spare room shrinks
-    // evenly.
+    // evenly: a wide column whose texts are short gives way first.
     for (int excess = columnsWidth() - columnRoom(verticalScrollBar); excess > 0; --excess) {
         int widest = -1;
         int mostSpare = 0;
@@ -220,10 +244,10 @@ void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalS
             }
         }
         if (widest < 0)
-            break;
+            return false;
         setColumnWidth(widest, columnWidth(widest) - 1);
     }
-    widenToShowColumns(verticalScrollBar);
+    return true;
 }
 
 int StringGrid::columnRoom(bool verticalScrollBar) const {
@@ -232,33 +256,6 @@ int StringGrid::columnRoom(bool verticalScrollBar) const {
 
 int StringGrid::scrollBarWidth() const {
     return verticalScrollBar()->sizeHint().width();
-}
-
-void StringGrid::widenToShowColumns(bool verticalScrollBar) {
-    const int grow = columnsWidth() - columnRoom(verticalScrollBar);
-    if (grow <= 0)
-        return;
-    QWidget* widget = this;
-    while (!widget->isWindow() && widget->parentWidget()) {
-        QWidget* parent = widget->parentWidget();
-        const QRect before = widget->geometry();
-        for (QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            QRect place = sibling->geometry();
-            if (sibling == widget || sibling->isWindow() || place.right() < before.right())
-                continue;
-            if (place.left() <= before.left())
-                place.setWidth(place.width() + grow);
-            else
-                place.translate(grow, 0);
-            sibling->setGeometry(place);
-        }
-        widget->resize(before.width() + grow, before.height());
-        widget = parent;
-    }
-    if (widget->minimumWidth() == widget->maximumWidth())
-        widget->setFixedWidth(widget->width() + grow);
-    else
-        widget->resize(widget->width() + grow, widget->height());
 }
 
 int StringGrid::columnsWidth() const {

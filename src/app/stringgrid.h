@@ -34,8 +34,9 @@ public:
     int widenColumnsToTexts();
     // Sizes the columns so that the heading and the texts given for each column (rows of the widest texts it
     // will show, headings it may take) fit it, and every column fits in the grid's box beside the vertical scroll bar
-    // when that is to show: a column too narrow widens, taking the width from the columns with room to spare; when they
-    // have too little, the grid widens, and its window with it.
+    // when that is to show. A column too narrow widens, taking the width from the columns with room to spare; when
+    // they have too little, the grid's face is made smaller a pixel at a time, and when not even the smallest fits,
+    // the grid scrolls sideways. The grid's box, and its window, keep their size.
     void fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar);
 
     // The look of a cell as the grid's painting gets it (the heading's cells are painted with it too).
@@ -43,10 +44,9 @@ public:
 
 private:
     void markHeadingRow();
-    // Widens the grid, when its columns do not fit in its box (beside the vertical scroll bar when it is to
-    // show), and its window with it: what stands beside the grid at its right is moved along, and what spans
-    // the grid's width is widened along, at every level from the grid up to the window.
-    void widenToShowColumns(bool verticalScrollBar);
+    // Sets the columns from their design widths for the texts in the grid's present face; false when they cannot
+    // all fit in its box.
+    bool layColumns(const QList<int>& designWidths, const QList<QStringList>& widestRows, bool verticalScrollBar);
     int columnsWidth() const;
     // The width left for the columns inside the frame, beside the vertical scroll bar when it shows.
     int columnRoom(bool verticalScrollBar) const;

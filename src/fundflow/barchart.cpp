@@ -2,7 +2,7 @@
 
 #include "app/axissteps.h"
 #include "app/colours.h"
-#include "app/songface.h"
+#include "platform/songface.h"
 #include "fundflow/pielabels.h"
 
 #include <QFont>

@@ -2,7 +2,7 @@
 
 #include "app/colours.h"
 #include "app/registry.h"
-#include "app/songface.h"
+#include "platform/songface.h"
 #include "app/tform1.h"
 #include "platform/failures.h"
 #include "platform/picture.h"

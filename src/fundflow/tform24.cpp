@@ -2,7 +2,6 @@
 
 #include "app/colours.h"
 #include "app/registry.h"
-#include "app/songface.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"
 #include "app/widgetevents.h"
@@ -46,7 +45,6 @@ TForm24::TForm24(QWidget* parent) : QWidget(parent), ui(std::make_unique<Ui::TFo
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
     setFixedSize(size());
-    SongFace::apply(this);
     Colours::setBackground(this, Colours::white);
     for (QLabel* heading : {ui->Label1, ui->Label2, ui->Label3, ui->Label4, ui->Label5, ui->Label6, ui->Label7}) {
         Colours::setBackground(heading, Colours::green);

@@ -3,7 +3,7 @@
 #include "app/colours.h"
 #include "app/program.h"
 #include "app/registry.h"
-#include "app/songface.h"
+#include "platform/songface.h"
 #include "app/stringgrid.h"
 #include "app/tform1.h"
 #include "app/tform1_ui.h"

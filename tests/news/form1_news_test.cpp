@@ -6,6 +6,7 @@
 #include "loopback/httpserver.h"
 #include "platform/gbk.h"
 
+#include <QFontInfo>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QImage>
@@ -199,7 +200,7 @@ TEST_F(InfoPanel, ALongReportTitleReadsWholeInASmallerFace) {
     form->getyg(QStringLiteral("600519"));
     EXPECT_EQ(label->text(), longest);
     EXPECT_LE(QFontMetricsF(label->font()).horizontalAdvance(longest), label->contentsRect().width());
-    EXPECT_GE(label->font().pointSizeF(), 7);
+    EXPECT_GE(QFontInfo(label->font()).pointSizeF(), 7);
 
     companyNews = companyPage(QStringLiteral("茅台深度报告"));
     form->getyg(QStringLiteral("600519"));

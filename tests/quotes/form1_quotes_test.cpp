@@ -160,8 +160,8 @@ TEST_F(QuoteTest, LabelsHoldTheirWidestRealisticTexts) {
     for (const char* name : {"Label8", "Label9", "Label11", "Label12", "Label16", "Label17", "Label18", "Label19"})
         labels << widgetNamed<QLabel>(widget.get(), name);
     for (const QLabel* label : labels) {
-        QFont cjk(QStringLiteral("Noto Sans CJK SC"));
-        cjk.setPointSizeF(label->font().pointSizeF());
+        QFont cjk = label->font();
+        cjk.setFamilies({QStringLiteral("Noto Sans CJK SC")});
         const int needed = std::max(QFontMetrics(label->font()).horizontalAdvance(label->text()),
                                     QFontMetrics(cjk).horizontalAdvance(label->text()));
         EXPECT_LE(needed, label->contentsRect().width()) << label->objectName().toStdString();

@@ -1,6 +1,7 @@
 // Test entry point shared by every test executable: an offscreen QApplication (widgets, timers and
 // sockets need one) and a private data folder, so no test touches the user's files.
 #include "platform/picture.h"
+#include "platform/songface.h"
 #include "platform/webengine_setup.h"
 
 #include <QApplication>
@@ -23,6 +24,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("brennoc"));
     QApplication::setQuitOnLastWindowClosed(false);
     initPictureResources();
+    // The program's own face, so the windows are laid out in the tests as on the desktop.
+    SongFace::useForApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,6 +1,6 @@
-#include "app/songface.h"
+#include "platform/songface.h"
 
-#include <QWidget>
+#include <QApplication>
 
 namespace SongFace {
 
@@ -18,10 +18,8 @@ QFont font(int pixels, bool bold) {
     return song;
 }
 
-void apply(QWidget* window) {
-    QFont song = window->font();
-    song.setFamilies(families());
-    window->setFont(song);
+void useForApplication() {
+    QApplication::setFont(font(windowPixels));
 }
 
 } // namespace SongFace
