@@ -41,8 +41,7 @@ public:
         painter->save();
         painter->setFont(cell.font);
         painter->setPen(cell.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-        painter->setClipRect(cell.rect);
-        painter->drawText(cell.rect, Qt::AlignCenter | Qt::TextSingleLine, text);
+        StringGrid::drawCellText(*painter, cell.rect, text);
         painter->restore();
     }
 };
@@ -161,6 +160,18 @@ void StringGrid::setRow(int row) {
     selectRow(row);
 }
 
+void StringGrid::drawCellText(QPainter& painter, const QRect& cell, const QString& text) {
+    const QFontMetricsF metrics(painter.font());
+    // The ink of a Chinese character and of the parentheses, the tallest shapes the grids show, from the baseline.
+    const QRectF ink = metrics.tightBoundingRect(QStringLiteral("国()"));
+    const qreal baseline = cell.top() + (cell.height() - ink.height()) / 2 - ink.top();
+    const qreal left = cell.left() + (cell.width() - metrics.horizontalAdvance(text)) / 2;
+    painter.save();
+    painter.setClipRect(cell, Qt::IntersectClip);
+    painter.drawText(QPointF(left, baseline), text);
+    painter.restore();
+}
+
 void StringGrid::setColumnWidths(const QList<int>& widths) {
     if (columnCount() < widths.size())
         setColumnCount(static_cast<int>(widths.size()));
@@ -185,10 +196,6 @@ int widthNeeded(const StringGrid* grid, const QString& text) {
            gridLine;
 }
 } // namespace
-
-bool StringGrid::textFits(int column, const QString& text) const {
-    return text.isEmpty() || widthNeeded(this, text) <= columnWidth(column);
-}
 
 int StringGrid::widenColumnsToTexts() {
     for (int c = 0; c < columnCount(); ++c) {

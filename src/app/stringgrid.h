@@ -4,6 +4,8 @@
 #include <QString>
 #include <QTableWidget>
 
+class QPainter;
+
 // A grid of text cells addressed as (column, row), with the first row fixed as the heading row, as the
 // program's windows expect: the row count includes the heading, clearing empties every cell, and every cell
 // is drawn centred on a single line. The heading row stays in place above the rows while they scroll: it is
@@ -26,9 +28,6 @@ public:
 
     void setColumnWidths(const QList<int>& widths);
     void setRowHeight(int height);
-    // Whether `text` shows whole in `column`: the cells draw their text centred on a single line, a few pixels
-    // off the grid's lines, and never shorten it.
-    bool textFits(int column, const QString& text) const;
     // Widens every column whose texts do not fit it in the grid's font, so no text is cut short; narrower
     // texts leave a column as it is. Returns the width the grid needs to show every column whole.
     int widenColumnsToTexts();
@@ -38,6 +37,11 @@ public:
     // they have too little, the grid's face is made smaller a pixel at a time, and when not even the smallest fits,
     // the grid scrolls sideways. The grid's box, and its window, keep their size.
     void fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar);
+
+    // Draws a cell's text as every grid draws it: on one line, centred across the cell, and centred down it by the
+    // face's ink rather than its line, which in the CJK faces is taller than a 16-pixel row and would cut the feet of
+    // a parenthesis. The text is clipped by the cell, never shortened.
+    static void drawCellText(QPainter& painter, const QRect& cell, const QString& text);
 
     // The look of a cell as the grid's painting gets it (the heading's cells are painted with it too).
     void initCellOption(QStyleOptionViewItem* option) const { initViewItemOption(option); }

@@ -2,11 +2,11 @@
 
 #include "app/colours.h"
 #include "app/registry.h"
-#include "platform/songface.h"
 #include "app/tform1.h"
 #include "platform/failures.h"
 #include "platform/picture.h"
 #include "platform/screen.h"
+#include "platform/songface.h"
 
 #include "ui_tform10.h"
 

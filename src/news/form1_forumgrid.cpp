@@ -35,8 +35,7 @@ void TForm1::StringGrid1DrawCell(QPainter& painter, int column, int row, const Q
     painter.fillRect(rect, background);
     painter.setPen(font);
     const QString text = ui->StringGrid1->cell(column, row);
-    painter.drawText(rect, Qt::AlignCenter | Qt::TextSingleLine,
-                     painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
+    StringGrid::drawCellText(painter, rect, painter.fontMetrics().elidedText(text, Qt::ElideRight, rect.width()));
 }
 
 void TForm1::StringGrid1SelectCell(int column, int row) {

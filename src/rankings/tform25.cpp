@@ -259,7 +259,7 @@ void TForm25::StringGrid1DrawCell(QPainter* painter, const QRect& rect, int row,
     const std::optional<Tracking::CellLook> look = Tracking::cellLook(row, tracked, rallied, selected, text);
     painter->fillRect(rect, look ? QBrush(look->background) : own);
     painter->setPen(look ? look->text : text);
-    painter->drawText(rect, Qt::AlignCenter | Qt::TextSingleLine, grid->cell(column, row));
+    StringGrid::drawCellText(*painter, rect, grid->cell(column, row));
 }
 
 void TForm25::StringGrid1MouseDown(int row) {

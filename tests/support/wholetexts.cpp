@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
+#include <QTableWidget>
 #include <QToolButton>
 
 #include <algorithm>
@@ -165,6 +167,38 @@ QStringList cutTexts(const QWidget* window) {
         const QString text = shownText(widget);
         if (!text.isEmpty())
             checkPlace(widget, text, cuts);
+    }
+    return cuts;
+}
+
+QStringList cutCells(const QTableWidget* grid) {
+    QStringList cuts;
+    // The grid's line takes the last pixel of a column and of a row.
+    const int gridLine = grid->showGrid() ? 1 : 0;
+    const int height = grid->verticalHeader()->defaultSectionSize() - gridLine;
+    const QFontMetricsF metrics(grid->font());
+    for (int row = 0; row < grid->rowCount(); ++row) {
+        for (int column = 0; column < grid->columnCount(); ++column) {
+            const QTableWidgetItem* item = grid->item(row, column);
+            const QString text = item ? item->text() : QString();
+            if (text.isEmpty())
+                continue;
+            const QString where = QStringLiteral("row %1 column %2: ").arg(row).arg(column);
+            // Across, the text as drawn centred in its cell; down, its ink against the row's height, wherever the
+            // grid puts it.
+            const int width = grid->columnWidth(column) - gridLine;
+            const QRect across(0, 0, width, height * 3);
+            const QMargins beyond = inkBeyond(grid, text, Qt::AlignCenter | Qt::TextSingleLine, across);
+            if (beyond.left() > 0 || beyond.right() > 0)
+                cuts << where + cut(grid, text,
+                                    QStringLiteral("%1 pixels wider than its %2-pixel column")
+                                        .arg(beyond.left() + beyond.right())
+                                        .arg(width));
+            const qreal ink = metrics.tightBoundingRect(text).height();
+            if (ink > height)
+                cuts << where +
+                            cut(grid, text, QStringLiteral("%1 pixels high in a %2-pixel row").arg(ink).arg(height));
+        }
     }
     return cuts;
 }
