@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <QWindow>
 
+#include <algorithm>
+
 namespace {
 
 // Keeps a shown window where its rule puts it while the window's outer size changes: watches the events that
@@ -43,7 +45,7 @@ protected:
 private:
     void placeNow() {
         placedFrame_ = frameSize(window_);
-        moveFrameTo(window_, placement_(placedFrame_));
+        moveFrameTo(window_, keptInside(workArea(), placement_(placedFrame_), placedFrame_));
     }
 
     QWidget* window_;
@@ -72,9 +74,15 @@ QRect workArea() {
     return screen ? screen->availableGeometry() : QRect();
 }
 
-// Integer division truncates toward zero in C++ as it did in the old program, so a window larger than the
-// screen gets the same negative position. The offset of the primary screen in a multi-monitor desktop is
-// added, which is zero where the screen starts at the origin.
+QPoint keptInside(const QRect& area, QPoint topLeft, const QSize& frame) {
+    topLeft.setX(std::max(std::min(topLeft.x(), area.left() + area.width() - frame.width()), area.left()));
+    topLeft.setY(std::max(std::min(topLeft.y(), area.top() + area.height() - frame.height()), area.top()));
+    return topLeft;
+}
+
+// Integer division truncates toward zero in C++ as it did in the old program; a window larger than the screen,
+// which that puts at a negative position, is then kept inside the work area like every placed window. The offset of the
+// primary screen in a multi-monitor desktop is added, which is zero where the screen starts at the origin.
 void centreOnScreen(QWidget* window) {
     placeByFrame(window, [](const QSize& frame) {
         const QRect screen = screenRect();

@@ -21,17 +21,22 @@ QSize frameSize(const QWidget* window);
 // Moves a window so that its frame's top-left corner stands at `topLeft`.
 void moveFrameTo(QWidget* window, QPoint topLeft);
 
+// The place nearest to `topLeft` where a frame of the given outer size lies wholly inside `area`; a frame larger
+// than the area keeps its top-left corner, with the title bar and its buttons, inside it.
+QPoint keptInside(const QRect& area, QPoint topLeft, const QSize& frame);
+
 // Where a window's frame goes, given the frame's outer size.
 using FramePlacement = std::function<QPoint(const QSize& frame)>;
 
 // Places the window by the rule now and again whenever its outer size changes until it is next hidden: a window
 // manager frames a window only some time after it was shown, and the frame would otherwise push a window placed
-// against the bottom of the work area under the task bar, or off the centre. A window the user has dragged
-// stays where it was dragged.
+// against the bottom of the work area under the task bar, or off the centre. Wherever the rule puts it, the
+// window is kept inside the work area (keptInside), so no window is shown off the screen. A window the user has
+// dragged stays where it was dragged.
 void placeByFrame(QWidget* window, const FramePlacement& placement);
 // The same, and shows the window on top.
 void showPlacedByFrame(QWidget* window, const FramePlacement& placement);
 
 // Places the window by placeByFrame so that its frame is centred on the screen: left = (screen width - width)
-// div 2, top = (screen height - height) div 2, sizes including the window frame.
+// div 2, top = (screen height - height) div 2, sizes including the window frame; kept inside the work area.
 void centreOnScreen(QWidget* window);

@@ -67,3 +67,24 @@ TEST(MoveFrameTo, PlacesTheFrameCornerBeforeAndAfterTheFirstShow) {
     settle();
     EXPECT_EQ(window.frameGeometry().topLeft(), corner + QPoint(10, 10));
 }
+
+// Wherever a rule puts a frame, it is shown inside the work area, moved the least; one too large for the area
+// keeps its title bar's corner inside it.
+TEST(KeptInside, MovesAFramePastAnEdgeBackInsideTheArea) {
+    const QRect area(0, 24, 1280, 746); // a top panel and a task bar
+    const QSize frame(388, 498);
+    const std::pair<QPoint, QPoint> cases[] = {
+        {{100, 100}, {100, 100}},  // inside: stays
+        {{-75, -150}, {0, 24}},    // past the left edge and the top
+        {{1000, 400}, {892, 272}}, // past the right edge and the bottom
+    };
+    for (const auto& [asked, kept] : cases)
+        EXPECT_EQ(keptInside(area, asked, frame), kept) << asked.x() << "," << asked.y();
+    EXPECT_EQ(keptInside(area, {-10, 900}, QSize(1400, 800)), area.topLeft());
+
+    QWidget window(nullptr, Qt::Dialog);
+    window.resize(300, 100);
+    showPlacedByFrame(&window, [](const QSize&) { return workArea().topLeft() - QPoint(75, 150); });
+    settle();
+    EXPECT_EQ(window.frameGeometry().topLeft(), workArea().topLeft());
+}

@@ -79,13 +79,13 @@ TEST(RealMessageBox, ShowsPlainTextWithTheOldCaptionsAndMapsTheClickedButton) {
     }
 }
 
-// An odd leftover loses its half, and a frame larger than the screen gets a negative corner rounded toward zero
-// (-50, not -51), as the old integer division did.
+// An odd leftover loses its half, as the old integer division did; a frame larger than the screen, which that
+// division puts at a negative corner, stands at the work area's corner instead, its title bar on the screen.
 TEST(CentreOnScreen, PlacesFrameWithDivisionTruncatingTowardZero) {
     const QRect screen = screenRect();
     for (const auto& [frameLessScreen, offset] : {std::pair{QSize(101, 51), QPoint(50, 25)},
                                                   {QSize(100, 50), QPoint(50, 25)},
-                                                  {QSize(-101, -51), QPoint(-50, -25)}}) {
+                                                  {QSize(-101, -51), workArea().topLeft() - screen.topLeft()}}) {
         QWidget window;
         window.show();
         window.resize(screen.size() - frameLessScreen - (frameSize(&window) - window.size()));
