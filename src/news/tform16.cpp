@@ -64,8 +64,8 @@ const QColor kHoverColour(0, 255, 0);
 const QStringList kLabelFonts = {QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("宋体"),
                                  QStringLiteral("SimSun")};
 // Size 10 as the desktop draws it at 96 dots per inch: 13 pixels, 6.5 for a Latin character, which puts the
-// stock and the reason under their headings. The window is as wide as the widest caption, 101 columns: a
-// padded address, a five-character name with its code and two blanks, and a reason of 30 Chinese characters.
+// stock and the reason under their headings. A reason too long for the label is cut at its edge and reads whole
+// in its hint.
 constexpr int kLabelPixelSize = 13;
 
 // Limits a box to a number of GBK bytes, as an edit box of the old code page did: what is typed or pasted
