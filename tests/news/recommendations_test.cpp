@@ -65,6 +65,14 @@ TEST(Recommendations, ScansRecordsAfterTheMarkerOnly) {
     EXPECT_EQ(hint(tips[0]), QStringLiteral("放量</body>突破【推荐时间：2024-1-3 9:40:00】"));
 }
 
+TEST(Recommendations, CaptionsPadTheStockToSixteenColumnsButTheStoredStockKeepsItsBlanks) {
+    const Tip vanke{paddedIp(u"1.2.3.4"), paddedStock(QStringLiteral("万科A(000002)")), "r", "t"};
+    EXPECT_EQ(vanke.stock, QStringLiteral("万科A(000002)  "));
+    EXPECT_EQ(caption(vanke), QStringLiteral(" 1.2.3.4          万科A(000002)      r"));
+    const Tip wide{paddedIp(u"1.2.3.4"), paddedStock(QStringLiteral("ABCDEFGHI(600000)")), "r", "t"};
+    EXPECT_EQ(caption(wide), QStringLiteral(" 1.2.3.4          ABCDEFGHI(600000)     r"));
+}
+
 TEST(Recommendations, FirstLoadAppendsLaterLoadsPutTheNewBlockOnTop) {
     const QList<Tip> known = {tip("1.1.1.1"), tip("2.2.2.2")};
     const QList<Tip> batch = {tip("3.3.3.3"), tip("1.1.1.1"), tip("4.4.4.4"), tip("3.3.3.3")};
