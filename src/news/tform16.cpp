@@ -9,6 +9,7 @@
 #include "app/tform1_ui.h"
 #include "app/widgetevents.h"
 #include "news/holdinglines.h"
+#include "news/hoverchartplace.h"
 #include "news/recommendations.h"
 #include "news/tform17.h"
 #include "platform/failures.h"
@@ -281,8 +282,12 @@ void TForm16::msin1(QLabel* label) {
     const QString code = Recommendations::captionCode(label->text());
     if (code.isEmpty() || !Form17)
         return;
-    const QSize frame = ::frameSize(Form17);
-    moveFrameTo(Form17, QPoint(frameGeometry().left() - frame.width(), QCursor::pos().y() - frame.height()));
+    // Both taken at the hover: the chart is placed again by them once the window manager has framed it.
+    const int besideLeft = geometry().left() - frameMargins(this).left();
+    const QPoint pointer = QCursor::pos();
+    placeByFrame(Form17, [besideLeft, pointer](const QSize& frame) {
+        return hoverChartPlace(workArea(), frame, besideLeft, pointer);
+    });
     if (!getcc1(code))
         return;
     // The page may come after the mouse has left, another label was entered or the window closed.

@@ -3,9 +3,12 @@
 #include "app/colours.h"
 #include "app/registry.h"
 #include "app/tform1_ui.h"
+#include "news/hoverchartplace.h"
 #include "platform/gbk.h"
+#include "platform/screen.h"
 #include "recommendation_fixture.h"
 
+#include <QCursor>
 #include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
@@ -137,8 +140,13 @@ TEST_F(TForm16Test, HoverShowsTheStockOnlyWhileItsLabelIsStillHovered) {
     form1->N14Click();
     ASSERT_EQ(form->tipLabels().size(), 2);
     QLabel* label = form->tipLabels().at(0);
+    const QPoint pointer = label->mapToGlobal(QPoint(2, 10));
+    QCursor::setPos(pointer);
     form->msin1(label);
     EXPECT_TRUE(Form17->isVisible());
+    const QRect chart = Form17->frameGeometry();
+    EXPECT_EQ(chart.topLeft(), hoverChartPlace(workArea(), chart.size(), form->frameGeometry().left(), pointer));
+    EXPECT_TRUE(workArea().contains(chart));
     EXPECT_EQ(Colours::background(label), QColor(0, 255, 0));
     EXPECT_EQ(holdingsRequests(), QStringList{"act=ccx&stockCode=600011"});
     EXPECT_EQ(fake(Form17->WebBrowser1)->navigations.last(), server.url("/backend/gpgetstock.asp?name=600011"));
