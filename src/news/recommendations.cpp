@@ -32,6 +32,16 @@ QString paddedTo(QStringView text, int width) {
     return padded;
 }
 
+// A stored stock as the caption's stock column shows it: without the blanks it was stored with, since those may
+// already reach past the column ("京东方A(000725)" is 15 columns and stored with two), and with blanks up to the
+// column's 16. A stock that is wider without its blanks than the column keeps its stored form.
+QString stockColumn(QStringView stored) {
+    QStringView stock = stored;
+    while (stock.endsWith(u' '))
+        stock.chop(1);
+    return Recommendations::columns(stock) <= stockColumnSize ? paddedTo(stock, stockColumnSize) : stored.toString();
+}
+
 // The digit of the marker "$a<digit>" at `at`, or -1 when there is none.
 int markerAt(QStringView text, qsizetype at) {
     if (at + markerSize > text.size() || text[at] != u'$' || text[at + 1] != u'a')
@@ -128,7 +138,7 @@ QList<Tip> withNewTips(const QList<Tip>& known, const QList<Tip>& batch, bool fi
 }
 
 QString caption(const Tip& tip) {
-    return oneBlank + tip.ip + oneBlank + paddedTo(tip.stock, stockColumnSize) + reasonGap + tip.reason;
+    return oneBlank + tip.ip + oneBlank + stockColumn(tip.stock) + reasonGap + tip.reason;
 }
 
 QString hint(const Tip& tip) {

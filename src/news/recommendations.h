@@ -45,9 +45,10 @@ QList<Tip> withNewTips(const QList<Tip>& known, const QList<Tip>& batch, bool fi
 
 // The window labels the first ten stored recommendations.
 inline constexpr int maxLabels = 10;
-// A label's caption: the address, the stock and the reason in columns. The stock is given blanks up to 16 columns,
-// so that a name its stored blanks leave narrower ("万科A(000002)" has 15 columns) starts its reason where the
-// others do; a wider stock pushes its reason right.
+// A label's caption: the address, the stock and the reason in columns. The stock, without its stored blanks, is
+// given blanks up to 16 columns, so that the reason of a name whose stored blanks leave it narrower or wider
+// ("万科A(000002)  " has 15 columns, "京东方A(000725)  " 17) starts where the others do; a stock wider than 16
+// columns without its blanks keeps its stored form and pushes its reason right.
 QString caption(const Tip& tip);
 // A label's hint: the reason with the time of the recommendation.
 QString hint(const Tip& tip);

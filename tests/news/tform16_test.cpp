@@ -112,11 +112,12 @@ TEST_F(TForm16Test, OpeningLabelsTenAndALaterLoadPutsTheNewOnTop) {
 }
 
 TEST_F(TForm16Test, ListColumnsLineUpUnderTheirHeadings) {
-    // A half-width letter, a leading "*", four and three Chinese characters; the shortest and longest addresses.
+    // Half-width letters, a leading "*", four and three Chinese characters; the shortest and longest addresses.
     const std::pair<QString, QString> rows[] = {{"1.2.3.4", QStringLiteral("万科A(000002)")},
                                                 {"116.228.144.210", QStringLiteral("*ST天山(000877)")},
                                                 {"218.17.44.102", QStringLiteral("平安银行(000001)")},
-                                                {"10.9.8.7", QStringLiteral("比亚迪(002594)")}};
+                                                {"10.9.8.7", QStringLiteral("比亚迪(002594)")},
+                                                {"202.96.134.133", QStringLiteral("京东方A(000725)")}};
     for (const auto& [ip, stock] : rows)
         list += QStringLiteral("$a0%1$a1%2$a2放量突破%3$a3t$a4").arg(ip, stock, ip);
     form1->N14Click();
