@@ -65,19 +65,6 @@ TEST(Recommendations, ScansRecordsAfterTheMarkerOnly) {
     EXPECT_EQ(hint(tips[0]), QStringLiteral("放量</body>突破【推荐时间：2024-1-3 9:40:00】"));
 }
 
-TEST(Recommendations, CaptionsGiveTheStockSixteenColumnsButTheStoredStockKeepsItsBlanks) {
-    const QList<std::pair<QString, QString>> stocks = {{"万科A(000002)", "万科A(000002)  "},
-                                                       {"京东方A(000725)", "京东方A(000725)  "},
-                                                       {"*STABCDE(600000)", "*STABCDE(600000) "},
-                                                       {"ABCDEFGHI(600000)", "ABCDEFGHI(600000)  "}};
-    const QStringList columns = {"万科A(000002)   ", "京东方A(000725) ", "*STABCDE(600000)", "ABCDEFGHI(600000)  "};
-    for (qsizetype i = 0; i < stocks.size(); ++i) {
-        const Tip tip{paddedIp(u"1.2.3.4"), paddedStock(stocks[i].first), "r", "t"};
-        EXPECT_EQ(tip.stock, stocks[i].second);
-        EXPECT_EQ(caption(tip), " 1.2.3.4" + QString(10, u' ') + columns[i] + "   r");
-    }
-}
-
 TEST(Recommendations, FirstLoadAppendsLaterLoadsPutTheNewBlockOnTop) {
     const QList<Tip> known = {tip("1.1.1.1"), tip("2.2.2.2")};
     const QList<Tip> batch = {tip("3.3.3.3"), tip("1.1.1.1"), tip("4.4.4.4"), tip("3.3.3.3")};

@@ -122,6 +122,7 @@ TEST_F(TForm16Test, ListColumnsLineUpUnderTheirHeadings) {
         list += QStringLiteral("$a0%1$a1%2$a2放量突破%3$a3t$a4").arg(ip, stock, ip);
     form1->N14Click();
     ASSERT_EQ(form->tipLabels().size(), std::size(rows));
+    EXPECT_EQ(form1->state.tipstocks.first(), QStringLiteral("万科A(000002)  ")) << "the stored form is its identity";
     for (qsizetype i = 0; i < form->tipLabels().size(); ++i) {
         const QLabel* label = form->tipLabels().at(i);
         const QString text = label->text();
