@@ -15,12 +15,32 @@ namespace {
 constexpr qsizetype markerSize = 3; // "$a0" ... "$a4"
 constexpr int paddedIpSize = 16;
 constexpr int unpaddedStockSize = 16;
+constexpr int stockColumnSize = 16;
 
 const QString oneBlank = QStringLiteral(" ");
 const QString twoBlanks = QStringLiteral("  ");
 const QString reasonGap = QStringLiteral("   ");
 const QString timeOpen = QStringLiteral("【推荐时间：");
 const QString timeClose = QStringLiteral("】");
+
+// Blanks after a text narrower than `width` columns up to that width; a wider text stays as it is.
+QString paddedTo(QStringView text, int width) {
+    QString padded = text.toString();
+    const int columns = Recommendations::columns(text);
+    if (columns < width)
+        padded.append(QString(width - columns, u' '));
+    return padded;
+}
+
+// A stored stock as the caption's stock column shows it: without the blanks it was stored with, since those may
+// already reach past the column ("京东方A(000725)" is 15 columns and stored with two), and with blanks up to the
+// column's 16. A stock that is wider without its blanks than the column keeps its stored form.
+QString stockColumn(QStringView stored) {
+    QStringView stock = stored;
+    while (stock.endsWith(u' '))
+        stock.chop(1);
+    return Recommendations::columns(stock) <= stockColumnSize ? paddedTo(stock, stockColumnSize) : stored.toString();
+}
 
 // The digit of the marker "$a<digit>" at `at`, or -1 when there is none.
 int markerAt(QStringView text, qsizetype at) {
@@ -60,11 +80,7 @@ int columns(QStringView text) {
 }
 
 QString paddedIp(QStringView ip) {
-    QString padded = ip.toString();
-    const int width = columns(ip);
-    if (width < paddedIpSize)
-        padded.append(QString(paddedIpSize - width, u' '));
-    return padded;
+    return paddedTo(ip, paddedIpSize);
 }
 
 QString paddedStock(QStringView stock) {
@@ -122,7 +138,7 @@ QList<Tip> withNewTips(const QList<Tip>& known, const QList<Tip>& batch, bool fi
 }
 
 QString caption(const Tip& tip) {
-    return oneBlank + tip.ip + oneBlank + tip.stock + reasonGap + tip.reason;
+    return oneBlank + tip.ip + oneBlank + stockColumn(tip.stock) + reasonGap + tip.reason;
 }
 
 QString hint(const Tip& tip) {

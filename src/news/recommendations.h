@@ -27,8 +27,7 @@ int columns(QStringView text);
 // An address narrower than 16 columns gets blanks up to 16; a wider one stays as it is.
 QString paddedIp(QStringView ip);
 // One blank after a stock whose text starts with "*" ("*ST" names), else two, unless it is exactly 16 columns
-// wide. A name of four Chinese characters with its code takes those 16 columns, one of three gets two blanks
-// and a "*ST" name of two one blank, so the reasons of the usual names start in one column.
+// wide. This stored form is part of a recommendation's identity; the caption lines up the columns itself.
 QString paddedStock(QStringView stock);
 
 // The records of a reply, in reply order. Only the text after the first `text="#000000">` counts; "$a0"
@@ -46,7 +45,10 @@ QList<Tip> withNewTips(const QList<Tip>& known, const QList<Tip>& batch, bool fi
 
 // The window labels the first ten stored recommendations.
 inline constexpr int maxLabels = 10;
-// A label's caption: the address, the stock and the reason in columns.
+// A label's caption: the address, the stock and the reason in columns. The stock, without its stored blanks, is
+// given blanks up to 16 columns, so that the reason of a name whose stored blanks leave it narrower or wider
+// ("万科A(000002)  " has 15 columns, "京东方A(000725)  " 17) starts where the others do; a stock wider than 16
+// columns without its blanks keeps its stored form and pushes its reason right.
 QString caption(const Tip& tip);
 // A label's hint: the reason with the time of the recommendation.
 QString hint(const Tip& tip);

@@ -9,6 +9,7 @@
 #include "app/tform1_ui.h"
 #include "app/widgetevents.h"
 #include "news/holdinglines.h"
+#include "news/hoverchartplace.h"
 #include "news/recommendations.h"
 #include "news/tform17.h"
 #include "platform/failures.h"
@@ -64,8 +65,8 @@ const QColor kHoverColour(0, 255, 0);
 const QStringList kLabelFonts = {QStringLiteral("Noto Sans Mono CJK SC"), QStringLiteral("宋体"),
                                  QStringLiteral("SimSun")};
 // Size 10 as the desktop draws it at 96 dots per inch: 13 pixels, 6.5 for a Latin character, which puts the
-// stock and the reason under their headings. The window is as wide as the widest caption, 101 columns: a
-// padded address, a five-character name with its code and two blanks, and a reason of 30 Chinese characters.
+// stock and the reason under their headings. A reason too long for the label is cut at its edge and reads whole
+// in its hint.
 constexpr int kLabelPixelSize = 13;
 
 // Limits a box to a number of GBK bytes, as an edit box of the old code page did: what is typed or pasted
@@ -281,8 +282,12 @@ void TForm16::msin1(QLabel* label) {
     const QString code = Recommendations::captionCode(label->text());
     if (code.isEmpty() || !Form17)
         return;
-    const QSize frame = ::frameSize(Form17);
-    moveFrameTo(Form17, QPoint(frameGeometry().left() - frame.width(), QCursor::pos().y() - frame.height()));
+    // Both taken at the hover: the chart is placed again by them once the window manager has framed it.
+    const int besideLeft = geometry().left() - frameMargins(this).left();
+    const QPoint pointer = QCursor::pos();
+    placeByFrame(Form17, [besideLeft, pointer](const QSize& frame) {
+        return hoverChartPlace(workArea(), frame, besideLeft, pointer);
+    });
     if (!getcc1(code))
         return;
     // The page may come after the mouse has left, another label was entered or the window closed.

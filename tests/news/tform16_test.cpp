@@ -3,9 +3,13 @@
 #include "app/colours.h"
 #include "app/registry.h"
 #include "app/tform1_ui.h"
+#include "news/hoverchartplace.h"
 #include "platform/gbk.h"
+#include "platform/screen.h"
 #include "recommendation_fixture.h"
 
+#include <QCursor>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -108,21 +112,29 @@ TEST_F(TForm16Test, OpeningLabelsTenAndALaterLoadPutsTheNewOnTop) {
 }
 
 TEST_F(TForm16Test, ListColumnsLineUpUnderTheirHeadings) {
-    list = QStringLiteral("$a0218.17.44.102$a1浦发银行(600000)$a2放量突破前期平台，主力资金持续流入$a3t$a4"
-                          "$a01.2.3.4$a1*ST大唐(600198)$a2r$a3t$a4"
-                          "$a0116.228.144.210$a1比亚迪(002594)$a2r$a3t$a4");
+    // Half-width letters, a leading "*", four and three Chinese characters; the shortest and longest addresses.
+    const std::pair<QString, QString> rows[] = {{"1.2.3.4", QStringLiteral("万科A(000002)")},
+                                                {"116.228.144.210", QStringLiteral("*ST天山(000877)")},
+                                                {"218.17.44.102", QStringLiteral("平安银行(000001)")},
+                                                {"10.9.8.7", QStringLiteral("比亚迪(002594)")},
+                                                {"202.96.134.133", QStringLiteral("京东方A(000725)")}};
+    for (const auto& [ip, stock] : rows)
+        list += QStringLiteral("$a0%1$a1%2$a2放量突破%3$a3t$a4").arg(ip, stock, ip);
     form1->N14Click();
-    ASSERT_EQ(form->tipLabels().size(), 3);
-    QList<int> reasonsAt;
-    for (const QLabel* label : form->tipLabels()) {
-        const QFontMetrics metrics(label->font());
+    ASSERT_EQ(form->tipLabels().size(), std::size(rows));
+    EXPECT_EQ(form1->state.tipstocks.first(), QStringLiteral("万科A(000002)  ")) << "the stored form is its identity";
+    for (qsizetype i = 0; i < form->tipLabels().size(); ++i) {
+        const QLabel* label = form->tipLabels().at(i);
         const QString text = label->text();
-        const QString reason = text.mid(text.indexOf(u')') + 1).trimmed();
-        reasonsAt << label->x() + metrics.horizontalAdvance(text.left(text.size() - reason.size()));
-        EXPECT_LE(metrics.horizontalAdvance(text), label->contentsRect().width()) << text.toStdString();
+        SCOPED_TRACE(text.toStdString());
+        const QFontMetricsF metrics(label->font());
+        const auto drawnAt = [&](qsizetype index) {
+            return label->x() + label->contentsRect().left() + metrics.horizontalAdvance(text.left(index));
+        };
+        EXPECT_NEAR(drawnAt(text.indexOf(rows[i].second)), w<QLabel>("Label5")->x(), 0.5);
+        EXPECT_NEAR(drawnAt(text.lastIndexOf(QStringLiteral("放量突破"))), w<QLabel>("Label6")->x(), 0.5);
+        EXPECT_LE(metrics.horizontalAdvance(text), label->contentsRect().width());
     }
-    EXPECT_LE(std::ranges::max(reasonsAt) - std::ranges::min(reasonsAt), 1);
-    EXPECT_NEAR(reasonsAt.first(), w<QLabel>("Label6")->x(), 3);
 }
 
 TEST_F(TForm16Test, HoverShowsTheStockOnlyWhileItsLabelIsStillHovered) {
@@ -130,8 +142,13 @@ TEST_F(TForm16Test, HoverShowsTheStockOnlyWhileItsLabelIsStillHovered) {
     form1->N14Click();
     ASSERT_EQ(form->tipLabels().size(), 2);
     QLabel* label = form->tipLabels().at(0);
+    const QPoint pointer = label->mapToGlobal(QPoint(2, 10));
+    QCursor::setPos(pointer);
     form->msin1(label);
     EXPECT_TRUE(Form17->isVisible());
+    const QRect chart = Form17->frameGeometry();
+    EXPECT_EQ(chart.topLeft(), hoverChartPlace(workArea(), chart.size(), form->frameGeometry().left(), pointer));
+    EXPECT_TRUE(workArea().contains(chart));
     EXPECT_EQ(Colours::background(label), QColor(0, 255, 0));
     EXPECT_EQ(holdingsRequests(), QStringList{"act=ccx&stockCode=600011"});
     EXPECT_EQ(fake(Form17->WebBrowser1)->navigations.last(), server.url("/backend/gpgetstock.asp?name=600011"));
