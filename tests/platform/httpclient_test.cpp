@@ -193,7 +193,7 @@ TEST_F(HttpClientTest, SilenceOrTheWholeExchangeTakingTooLongAborts) {
     const QByteArray body(200, 'x');
     // Three answers, each in time, that add up to more than twice the read time-out.
     for (const auto& [from, to] : {std::pair{"/hop", "/hop2"}, {"/hop2", "/slow"}})
-        server.route(from, [to](const HttpRequest&) {
+        server.route(from, [to = to](const HttpRequest&) {
             return HttpReply::redirect(to).withDelivery(Delivery::delayed(shortTimeoutMs * 5 / 6));
         });
     struct Case {

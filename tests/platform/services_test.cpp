@@ -61,7 +61,7 @@ TEST(RealMessageBox, ShowsPlainTextWithTheOldCaptionsAndMapsTheClickedButton) {
     ASSERT_EQ(dynamic_cast<FakePlatformServices*>(&platformServices()), nullptr);
     for (const auto& [icon, buttons, click, shownIcon, answer] : cases) {
         QStringList seen;
-        QTimer::singleShot(0, [&] {
+        QTimer::singleShot(0, [&, click = click] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             ASSERT_NE(box, nullptr);
             seen << box->windowTitle() << box->text() << QString::number(box->textFormat())

@@ -74,8 +74,8 @@ protected:
             GTEST_SKIP() << "Qt WebEngine cannot load a page in this environment (no renderer process)";
         ASSERT_TRUE(server.listen());
         for (const auto& [path, page] : {std::pair{"/first", firstPage}, {"/second", secondPage}})
-            server.route(path,
-                         [page](const HttpRequest&) { return HttpReply::html(page, "text/html; charset=utf-8"); });
+            server.route(
+                path, [page = page](const HttpRequest&) { return HttpReply::html(page, "text/html; charset=utf-8"); });
         // Keeps the connection open and never answers.
         server.route("/stall",
                      [](const HttpRequest&) { return HttpReply::html({}).withDelivery(Delivery::stalled(0)); });
