@@ -5,12 +5,11 @@
 #include "app/registry.h"
 #include "app/stringgrid.h"
 #include "app/tform1_ui.h"
+#include "app/widestgrids.h"
 #include "app/widesttexts.h"
 #include "fundflow/tform29.h"
-#include "loopback/httpserver.h"
 #include "news/tform2.h"
 #include "news/tform20.h"
-#include "platform/gbk.h"
 #include "quotes/tform5.h"
 #include "rankings/tform25.h"
 
@@ -79,33 +78,12 @@ void expectEverythingInView(StringGrid* grid, const char* name, bool scrolls = t
 } // namespace
 
 TEST_F(GridLayout, ForumGridShowsTwentyTopicsWhole) {
-    form->forumReader = [](UnitState& state) {
-        for (int i = 0; i < 20; ++i) {
-            state.forumtitles << QStringLiteral("持有平安银行三年了，谈谈我对公司基本面的理解和后市的判断");
-            state.forumcounts << QStringLiteral("99999/9999");
-            state.forumauthors << (i % 2 ? QStringLiteral("价值投资者") : QStringLiteral("老股民2008"));
-            state.forumlinks << QStringLiteral("http://127.0.0.1/%1").arg(i);
-            state.forumdates << QStringLiteral("2024-1-3");
-        }
-    };
-    form->start();
+    showWidestForumTopics(*form);
     expectEverythingInView(form->ui->StringGrid1, "forum");
 }
 
 TEST_F(GridLayout, ScreeningGridShowsEveryFieldWhole) {
-    Loopback::HttpServer server;
-    ASSERT_TRUE(server.listen());
-    QString records;
-    for (int i = 0; i < 40; ++i)
-        records += QStringLiteral("&0%1&1%1&2%1&3%1&4-99.99&5%1&6%2&7600000&8")
-                       .arg(WidestTexts::fundSum, WidestTexts::stockName);
-    server.route("/gpzjcx2.asp", [&](const Loopback::HttpRequest&) {
-        return Loopback::HttpReply::html(R"(<body text="#000000">)" + Gbk::encode("2024-01-03&&" + records) +
-                                         "</body>");
-    });
-    form->state.serverurl = server.url(QString());
-    form->BitBtn8Click();
-    ASSERT_EQ(form->ui->StringGrid2->rowCount(), 42);
+    showWidestScreeningResults(*form);
     form->Label56Click(); // "自助选股" shows the screening form in the forum's place
     expectEverythingInView(form->ui->StringGrid2, "screening");
 }

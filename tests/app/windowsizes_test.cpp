@@ -5,10 +5,9 @@
 #include "app/stringgrid.h"
 #include "app/tform12.h"
 #include "app/tform1_ui.h"
+#include "app/widestgrids.h"
 #include "app/widesttexts.h"
 #include "fundflow/tform10.h"
-#include "loopback/httpserver.h"
-#include "platform/gbk.h"
 #include "rankings/tform26.h"
 #include "support/wholetexts.h"
 
@@ -97,34 +96,6 @@ void showNow(QWidget* window) {
     QCoreApplication::processEvents();
 }
 
-// Forum topics and screening results with the widest texts the two grids show, in the grids' shared box.
-void fillMainWindowGrids(RecordingForm1& form) {
-    form.forumReader = [](UnitState& state) {
-        for (int i = 0; i < 20; ++i) {
-            state.forumtitles << QStringLiteral("持有平安银行三年了，谈谈我对公司基本面的理解和后市的判断");
-            state.forumcounts << QStringLiteral("99999/9999");
-            state.forumauthors << (i % 2 ? QStringLiteral("价值投资者") : QStringLiteral("老股民2008"));
-            state.forumlinks << QStringLiteral("http://127.0.0.1/%1").arg(i);
-            state.forumdates << QStringLiteral("2024-1-3");
-        }
-    };
-    form.start();
-
-    Loopback::HttpServer server;
-    ASSERT_TRUE(server.listen());
-    QString records;
-    for (int i = 0; i < 40; ++i)
-        records += QStringLiteral("&0%1&1%1&2%1&3%1&4-99.99&5%1&6%2&7600000&8")
-                       .arg(WidestTexts::fundSum, WidestTexts::stockName);
-    server.route("/gpzjcx2.asp", [&](const Loopback::HttpRequest&) {
-        return Loopback::HttpReply::html(R"(<body text="#000000">)" + Gbk::encode("2024-01-03&&" + records) +
-                                         "</body>");
-    });
-    form.state.serverurl = server.url(QString());
-    form.BitBtn8Click();
-    ASSERT_EQ(form.ui->StringGrid2->rowCount(), 42);
-}
-
 // A grid shows each of its texts whole, every column beside the vertical scroll bar unless it scrolls sideways.
 void expectWholeCells(StringGrid* grid) {
     SCOPED_TRACE(grid->objectName().toStdString());
@@ -147,7 +118,8 @@ TEST_P(WindowSizes, MainWindowKeepsItsSizeAndEveryWidgetItsPlace) {
     EXPECT_EQ(form.size(), kMainWindow);
     EXPECT_EQ(movedWidgets(&form, designed).join(u'\n').toStdString(), "");
 
-    fillMainWindowGrids(form);
+    showWidestForumTopics(form);
+    showWidestScreeningResults(form);
     QCoreApplication::processEvents();
     expectWholeCells(form.ui->StringGrid1);
     form.Label56Click(); // the screening form in the forum's place
