@@ -213,16 +213,14 @@ void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalS
     for (int c = 0; c < columnCount(); ++c)
         designWidths << columnWidth(c);
     const int designPixels = QFontInfo(font()).pixelSize();
-    for (int pixels = designPixels;; --pixels) {
-        if (pixels != designPixels) {
+    for (int pixels = designPixels; pixels >= std::min(designPixels, kSmallestFacePixels); --pixels) {
+        if (pixels < designPixels) {
             QFont smaller = font();
             smaller.setPixelSize(pixels);
             setFont(smaller);
         }
         if (layColumns(designWidths, widestRows, verticalScrollBar))
             return;
-        if (pixels <= std::min(designPixels, kSmallestFacePixels))
-            break;
     }
     // Not even the smallest face fits every column beside the others: the columns keep what their texts need and
     // the grid scrolls sideways, in its own box.

@@ -2,8 +2,8 @@
 
 #include "app/axissteps.h"
 #include "app/colours.h"
-#include "platform/songface.h"
 #include "fundflow/pielabels.h"
+#include "platform/songface.h"
 
 #include <QFont>
 #include <QFontMetricsF>

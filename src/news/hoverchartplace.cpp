@@ -1,24 +1,10 @@
 #include "news/hoverchartplace.h"
 
+#include "platform/screen.h"
+
 #include <QList>
 
-#include <algorithm>
-
 namespace {
-
-// The left (or top) edges a frame of `length` may take inside [first, first + room). A frame longer than the
-// room has only one, the room's first, so that its title bar and left border are kept in sight.
-struct Span {
-    int low;
-    int high;
-
-    bool holds(int edge) const { return edge >= low && edge <= high; }
-    int nearest(int edge) const { return std::clamp(edge, low, high); }
-};
-
-Span spanFor(int first, int room, int length) {
-    return {first, std::max(first, first + room - length)};
-}
 
 qint64 squaredDistance(const QPoint& from, const QPoint& to) {
     const qint64 dx = to.x() - from.x();
@@ -34,9 +20,7 @@ qint64 squaredDistance(const QPoint& from, const QPoint& to) {
 // into the box as well.
 QPoint hoverChartPlace(const QRect& workArea, const QSize& frame, int besideLeft, const QPoint& pointer) {
     const QPoint designed(besideLeft - frame.width(), pointer.y() - frame.height());
-    const Span across = spanFor(workArea.left(), workArea.width(), frame.width());
-    const Span down = spanFor(workArea.top(), workArea.height(), frame.height());
-    const QPoint kept(across.nearest(designed.x()), down.nearest(designed.y()));
+    const QPoint kept = keptInside(workArea, designed, frame);
     const QList<QPoint> candidates = {
         kept,
         {pointer.x() - frame.width(), kept.y()},
@@ -46,7 +30,7 @@ QPoint hoverChartPlace(const QRect& workArea, const QSize& frame, int besideLeft
     };
     const QPoint* best = nullptr;
     for (const QPoint& place : candidates) {
-        if (!across.holds(place.x()) || !down.holds(place.y()) || QRect(place, frame).contains(pointer))
+        if (keptInside(workArea, place, frame) != place || QRect(place, frame).contains(pointer))
             continue;
         if (!best || squaredDistance(designed, place) < squaredDistance(designed, *best))
             best = &place;
