@@ -282,11 +282,14 @@ void TForm16::msin1(QLabel* label) {
     const QString code = Recommendations::captionCode(label->text());
     if (code.isEmpty() || !Form17)
         return;
-    // Both taken at the hover: the chart is placed again by them once the window manager has framed it.
+    // All taken at the hover: the chart is placed again by them once the window manager has framed it. The chart
+    // goes on the screen that shows this window, wherever that screen stands on the desktop.
     const int besideLeft = geometry().left() - frameMargins(this).left();
     const QPoint pointer = QCursor::pos();
-    placeByFrame(Form17, [besideLeft, pointer](const QSize& frame) {
-        return hoverChartPlace(workArea(), frame, besideLeft, pointer);
+    const QRect row(label->mapToGlobal(QPoint(0, 0)), label->size());
+    const QRect area = workAreaOf(this);
+    placeByFrame(Form17, [area, besideLeft, pointer, row](const QSize& frame) {
+        return hoverChartPlace(area, frame, besideLeft, pointer, row);
     });
     if (!getcc1(code))
         return;

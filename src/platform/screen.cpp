@@ -45,7 +45,8 @@ protected:
 private:
     void placeNow() {
         placedFrame_ = frameSize(window_);
-        moveFrameTo(window_, keptInside(workArea(), placement_(placedFrame_), placedFrame_));
+        const QPoint placed = placement_(placedFrame_);
+        moveFrameTo(window_, keptInside(workAreaHolding(QRect(placed, placedFrame_)), placed, placedFrame_));
     }
 
     QWidget* window_;
@@ -72,6 +73,27 @@ QRect screenRect() {
 QRect workArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->availableGeometry() : QRect();
+}
+
+QRect workAreaOf(const QWidget* window) {
+    const QScreen* screen = window->screen();
+    return screen ? screen->availableGeometry() : workArea();
+}
+
+QRect workAreaHolding(const QRect& frame) {
+    if (const QScreen* screen = QGuiApplication::screenAt(frame.center()))
+        return screen->availableGeometry();
+    const QScreen* most = nullptr;
+    qint64 mostShared = 0;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect shared = screen->geometry().intersected(frame);
+        const qint64 area = qint64(shared.width()) * shared.height();
+        if (!shared.isEmpty() && area > mostShared) {
+            mostShared = area;
+            most = screen;
+        }
+    }
+    return most ? most->availableGeometry() : workArea();
 }
 
 QPoint keptInside(const QRect& area, QPoint topLeft, const QSize& frame) {

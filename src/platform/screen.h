@@ -12,6 +12,11 @@ class QWidget;
 // The primary screen and its work area (the screen less panels and docks), for placing windows.
 QRect screenRect();
 QRect workArea();
+// The work area of the screen that shows the window, which on a desktop of several screens need not be the primary.
+QRect workAreaOf(const QWidget* window);
+// The work area of the screen that holds a frame placed at `frame`: the one holding its middle, else the one it
+// overlaps most, else the primary.
+QRect workAreaHolding(const QRect& frame);
 
 // The window manager's frame around a window (title bar and borders); empty until the window manager has
 // framed it, which happens only some time after the window was first shown.
@@ -31,7 +36,8 @@ using FramePlacement = std::function<QPoint(const QSize& frame)>;
 // Places the window by the rule now and again whenever its outer size changes until it is next hidden: a window
 // manager frames a window only some time after it was shown, and the frame would otherwise push a window placed
 // against the bottom of the work area under the task bar, or off the centre. Wherever the rule puts it, the
-// window is kept inside the work area (keptInside), so no window is shown off the screen. A window the user has
+// window is kept inside the work area of the screen the rule put it on (keptInside, workAreaHolding), so no window
+// is shown off its screen nor pulled over to another. A window the user has
 // dragged stays where it was dragged.
 void placeByFrame(QWidget* window, const FramePlacement& placement);
 // The same, and shows the window on top.

@@ -3,6 +3,8 @@
 #include "platform/screen.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -87,4 +89,23 @@ TEST(KeptInside, MovesAFramePastAnEdgeBackInsideTheArea) {
     showPlacedByFrame(&window, [](const QSize&) { return workArea().topLeft() - QPoint(75, 150); });
     settle();
     EXPECT_EQ(window.frameGeometry().topLeft(), workArea().topLeft());
+}
+
+// A desktop of two screens side by side: a window that its rule puts on the second screen is kept inside that
+// screen's work area, not pulled onto the primary.
+TEST(KeptInside, HoldsAWindowOnTheScreenItsRulePutItOnOnTwoScreens) {
+    ASSERT_EQ(QGuiApplication::screens().size(), 2);
+    const QRect second = QGuiApplication::screens().at(1)->availableGeometry();
+    ASSERT_NE(second, workArea());
+    QWidget window(nullptr, Qt::Dialog);
+    window.resize(300, 100);
+    // Past the second screen's bottom-right corner.
+    showPlacedByFrame(&window, [&](const QSize&) { return second.bottomRight() - QPoint(100, 20); });
+    settle();
+    EXPECT_EQ(window.frameGeometry().bottomRight(), second.bottomRight());
+    EXPECT_EQ(workAreaOf(&window), second);
+    // Inside it: left where the rule put it.
+    showPlacedByFrame(&window, [&](const QSize&) { return second.topLeft() + QPoint(40, 30); });
+    settle();
+    EXPECT_EQ(window.frameGeometry().topLeft(), second.topLeft() + QPoint(40, 30));
 }
