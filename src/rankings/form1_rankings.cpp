@@ -1,6 +1,7 @@
 // The main window's live ranking board: three boxes of twelve stock labels filled from the tdc and ddx
 // rankings, refreshed by Timer9, which also drives the two back-end pop-up polls.
 #include "app/colours.h"
+#include "app/fittext.h"
 #include "app/program.h"
 #include "app/registry.h"
 #include "app/stringgrid.h"
@@ -34,8 +35,11 @@ const QString kEmptyCaption = QStringLiteral("XXXX");
 const QString kNoStock = QStringLiteral("XX");
 const QString kNotNoticed = QStringLiteral("0");
 
-// The board's labels: the Song face at 9 points.
+// The board's labels: the Song face at 9 points. A caption too wide for the label in it is set smaller until it
+// reads whole: a name of four characters with a change of six ("-10.00") takes 8.5 points, one of five 7.5, the
+// floor; the ink of either keeps within the label's height as the design face's does.
 constexpr int kLabelPointSize = 9;
+constexpr qreal kSmallestLabelPointSize = 7.5;
 constexpr int kLabelWidth = 119;
 constexpr int kLabelHeight = 12;
 constexpr int kColumns = 3;
@@ -55,18 +59,28 @@ constexpr int kFirstLeft = 1;
 constexpr int kRefreshEvery = 5;
 const QTime kLastRefresh(15, 20, 0);
 
+// A board label's design face: the face it takes from the board, made the Song face at 9 points.
+QFont designFont(const QLabel* label) {
+    QFont font = label->parentWidget()->font();
+    font.setFamilies(SongFace::families());
+    font.setPointSize(kLabelPointSize);
+    return font;
+}
+
+// A caption in the design face, or in a smaller one when it is too wide for the label in that.
+void showCaption(QLabel* label, const QString& caption) {
+    label->setText(caption);
+    fitTextToWidth(label, designFont(label), kSmallestLabelPointSize);
+}
+
 QLabel* makeBoardLabel(TForm1& form, const QRect& place) {
     auto* label = new QLabel(form.ui->Panel19);
     label->setGeometry(place);
     label->setAlignment(Qt::AlignCenter);
     label->setTextFormat(Qt::PlainText);
-    QFont font = label->font();
-    font.setFamilies(SongFace::families());
-    font.setPointSize(kLabelPointSize);
-    label->setFont(font);
     Colours::setFontColour(label, Colours::black);
     Colours::setBackground(label, Colours::white);
-    label->setText(kEmptyCaption);
+    showCaption(label, kEmptyCaption);
     onClick(label, [&form, label] { form.tsclick(label); });
     onHover(
         label, [&form, label] { form.tsin(label); }, [&form, label] { form.tsout(label); });
@@ -84,7 +98,7 @@ QList<QLabel*> makeBox(TForm1& form, const BoxLayout& layout) {
 }
 
 void showStock(QLabel* label, const Rankings::BoardStock& stock) {
-    label->setText(stock.caption());
+    showCaption(label, stock.caption());
     Colours::setFontColour(label, stock.colour());
 }
 
@@ -127,7 +141,7 @@ void switchOn(QTimer* timer) {
 
 void resetBox(const QList<QLabel*>& box) {
     for (QLabel* label : box) {
-        label->setText(kEmptyCaption);
+        showCaption(label, kEmptyCaption);
         Colours::setFontColour(label, Colours::black);
     }
 }

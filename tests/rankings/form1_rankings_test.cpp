@@ -10,8 +10,11 @@
 #include "news/tform21.h"
 #include "news/tform23.h"
 #include "platform/clientsocket.h"
+#include "platform/songface.h"
+#include "rankings/form1_board.h"
 #include "rankings/tform25.h"
 #include "rankpages.h"
+#include "support/wholetexts.h"
 
 #include <QLabel>
 #include <QTest>
@@ -185,4 +188,31 @@ TEST_F(RankingBoard, AConnectionCutBeforeTheEndIsClosedAtOneRefreshAndOpenedAtTh
     tick();
     EXPECT_EQ(server.connectionCount(), 5);
     EXPECT_EQ(texts(form->tdclabels, 1), QStringList({"600000浦发银行2.00 "}));
+}
+
+TEST_F(RankingBoard, ShowsTheWidestCaptionsWholeInTheDesignedPlacesAndResetsToTheDesignFace) {
+    QByteArrayList rows;
+    for (int i = 0; i < 3; ++i)
+        rows << rankRow("600036", QStringLiteral("招商银行"), "-10.00")
+             << rankRow("300750", QStringLiteral("宁德时代"), "-20.00")
+             << rankRow("600090", QStringLiteral("*ST天山"), "-10.00")
+             << rankRow("000002", QStringLiteral("万科A"), "-20.00");
+    tdcReply = ddxReply = rankReply(rows);
+    tick();
+    // The ink every label draws, measured unclipped, keeps within the label on every side.
+    EXPECT_EQ(cutTexts(form->ui->Panel19).join(u'\n').toStdString(), "");
+    const QStringList widest{"600036招商银行-10.00", "300750宁德时代-20.00", "600090*ST天山 -10.00",
+                             "000002万科A   -20.00"};
+    const QList<QList<int>> tops{{50, 65, 80, 95}, {132, 147, 162, 178}, {212, 227, 242, 257}};
+    int box = 0;
+    for (const QList<QLabel*>& labels : {form->tdclabels, form->tdclowlabels, form->ddxlabels}) {
+        EXPECT_EQ(texts(labels), widest + widest + widest);
+        for (int i = 0; i < 12; ++i)
+            EXPECT_EQ(labels[i]->geometry(), QRect(1 + i % 3 * (box ? 121 : 120), tops[box][i / 3], 119, 12));
+        ++box;
+        Board::resetBox(labels);
+        for (const QLabel* label : labels) // "XXXX" in the design face again: the Song face at 9 points
+            EXPECT_TRUE(label->text() == "XXXX" && label->font().families() == SongFace::families() &&
+                        label->font().pointSizeF() == 9);
+    }
 }
