@@ -1,6 +1,7 @@
 // The program block: prepares the toolkit, creates the windows in their fixed order and runs the message loop.
 #include "app/program.h"
 #include "app/toolkittranslation.h"
+#include "platform/chineselocale.h"
 #include "platform/picture.h"
 #include "platform/songface.h"
 #include "platform/webengine_setup.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("brennoc"));
     loadToolkitTranslation();
     SongFace::useForApplication();
+    ChineseLocale::useForApplication();
     // The program ends only by its own exit roads: the main window's close, the tray exit, the splash.
     QApplication::setQuitOnLastWindowClosed(false);
     initPictureResources();

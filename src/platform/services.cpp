@@ -5,6 +5,9 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSystemTrayIcon>
@@ -85,6 +88,33 @@ void nameButtons(QMessageBox& box) {
     }
 }
 
+// The file dialog's model writes its files' sizes and modification dates in the system locale, which the toolkit
+// takes from the desktop's environment before the program runs and offers no public call to change. These two
+// columns are written again in the application's locale, Chinese, as the date pickers' calendars are; a cell the
+// model leaves blank (a folder's size) stays blank.
+class FileColumnsInAppLocale final : public QIdentityProxyModel {
+public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& index, int role) const override {
+        QVariant shown = QIdentityProxyModel::data(index, role);
+        if (role != Qt::DisplayRole)
+            return shown;
+        const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!files || shown.toString().isEmpty())
+            return shown;
+        // The model's columns: name, size, type, date modified.
+        switch (index.column()) {
+        case 1:
+            return QLocale().formattedDataSize(files->size(mapToSource(index)));
+        case 3:
+            return QLocale().toString(files->lastModified(mapToSource(index)), QLocale::ShortFormat);
+        default:
+            return shown;
+        }
+    }
+};
+
 // The modal boxes and dialogs stand on top: the notices that pop up on their own (picks, news, alerts) stay on
 // top too, and one of them could otherwise cover the only window that takes input while a box is open.
 class RealPlatformServices final : public PlatformServices {
@@ -110,6 +140,7 @@ public:
 
     QString saveFileName(QWidget* owner, const SaveFileQuestion& question) override {
         QFileDialog dialog(owner);
+        dialog.setProxyModel(new FileColumnsInAppLocale(&dialog));
         dialog.setWindowFlag(Qt::WindowStaysOnTopHint);
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);

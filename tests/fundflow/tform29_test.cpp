@@ -4,9 +4,12 @@
 
 #include "app/stringgrid.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTableView>
+#include <QToolButton>
 
 namespace {
 
@@ -114,4 +117,14 @@ TEST_F(PeriodQuery29, AFailedReadKeepsTheGridAndAFailedLookUpStillQueries) {
     query(QStringLiteral("600789"), QDate(2024, 1, 5));
     EXPECT_EQ(w29("Label4")->text(), QStringLiteral("获取股票名称失败..."));
     EXPECT_EQ(form29->rows.periodnet, (QStringList{"8", "5"}));
+}
+
+// The pickers' drop-down calendar names the month and the days in Chinese, whatever locale the tests run in.
+TEST_F(PeriodQuery29, PickersCalendarNamesMonthAndDaysInChinese) {
+    auto* picker = w29<QDateEdit>("DateTimePicker1");
+    picker->setDate(QDate(2024, 12, 2));
+    const QCalendarWidget* calendar = picker->calendarWidget();
+    EXPECT_EQ(calendar->findChild<QToolButton*>("qt_calendar_monthbutton")->text(), QStringLiteral("十二月"));
+    const int monday = (Qt::Monday - calendar->firstDayOfWeek() + 7) % 7; // the heading row starts with that day
+    EXPECT_EQ(calendar->findChild<QTableView*>()->model()->index(0, monday).data(), QStringLiteral("周一"));
 }

@@ -4,10 +4,14 @@
 #include "support/fakeservices.h"
 
 #include <QAbstractButton>
+#include <QAbstractProxyModel>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileSystemModel>
 #include <QMessageBox>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QVideoWidget>
 #include <QWidget>
@@ -77,6 +81,26 @@ TEST(RealMessageBox, ShowsPlainTextWithTheOldCaptionsAndMapsTheClickedButton) {
         for (const QString& caption : captions.at(buttons))
             EXPECT_TRUE(seen.mid(4).contains(caption)) << caption.toStdString();
     }
+}
+
+// The save dialog lists a file's size and modification date in Chinese, whatever locale the tests run in.
+TEST(RealSaveDialog, ListsSizesAndDatesInChinese) {
+    QTemporaryDir folder;
+    QFile file(folder.filePath(u"导出.xlsx"_s));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("twelve bytes") == 12 && file.flush());
+    file.setFileTime(QDateTime(QDate(2026, 12, 7), QTime(14, 31, 44)), QFileDevice::FileModificationTime);
+    QStringList seen;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const QModelIndex row = dialog->findChild<QFileSystemModel*>()->index(file.fileName());
+        const QAbstractProxyModel* views = dialog->proxyModel(); // what the dialog's views show, where it has one
+        for (const QModelIndex& cell : {row.siblingAtColumn(1), row.siblingAtColumn(3)})
+            seen << (views ? views->mapFromSource(cell) : cell).data().toString();
+        dialog->reject();
+    });
+    platformServices().saveFileName(nullptr, {file.fileName(), u"xlsx"_s, u"*.xlsx"_s});
+    EXPECT_EQ(seen, (QStringList{u"12 字节"_s, u"2026/12/7 14:31"_s}));
 }
 
 // An odd leftover loses its half, as the old integer division did; a frame larger than the screen, which that

@@ -1,5 +1,6 @@
 // Test entry point shared by every test executable: an offscreen QApplication (widgets, timers and
 // sockets need one) and a private data folder, so no test touches the user's files.
+#include "platform/chineselocale.h"
 #include "platform/picture.h"
 #include "platform/songface.h"
 #include "platform/webengine_setup.h"
@@ -24,8 +25,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("brennoc"));
     QApplication::setQuitOnLastWindowClosed(false);
     initPictureResources();
-    // The program's own face, so the windows are laid out in the tests as on the desktop.
+    // The program's own face and locale, so the windows are laid out and read in the tests as on the desktop.
     SongFace::useForApplication();
+    ChineseLocale::useForApplication();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
