@@ -8,7 +8,9 @@ class QWidget;
 // An embedded web browser, the stand-in for the old browser control. A visible browser has a widget that the
 // window places; a hidden page loader has none. When the top-level document of a navigation has finished
 // loading, the browser reads the document body (inner HTML, text) and then emits documentComplete, so a
-// handler can read bodyHtml() and bodyText() at once, as the old synchronous automation reads did.
+// handler can read bodyHtml() and bodyText() at once, as the old synchronous automation reads did. A picture
+// opened as a document shows as in the old control: at its natural size at the top-left of a plain white page,
+// inside the page's ordinary margin.
 class WebBrowser : public QObject {
     Q_OBJECT
 public:

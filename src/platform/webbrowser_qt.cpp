@@ -23,9 +23,31 @@ namespace {
 constexpr quint32 browserWorld = QWebEngineScript::ApplicationWorld;
 
 // Reads the body of the top-level document as [inner HTML, inner text]; a document without a body (a frameset,
-// an image, an empty reply) gives two empty texts.
+// an empty reply) gives two empty texts.
 const QString readBodyScript =
     QStringLiteral("(function () { var b = document.body; return b ? [b.innerHTML, b.innerText] : ['', '']; })()");
+
+// Shows a picture opened as a document as the old browser did: at its natural size at the top-left of a plain
+// white page, inside the page's ordinary margin, so that a window that takes the margin away puts it in the
+// corner. Chromium makes such a document (its type is a picture's, its body one img) a viewer: the picture
+// centred on a dark page, shrunk to fit a smaller view and zoomed at a click. The html and body lose the
+// viewer's styles. The engine writes the picture's own style and size again whenever the view is resized, so
+// an adopted style sheet (which no content policy of the picture's reply blocks) outranks them instead; and a
+// click on a picture larger than the view would zoom it and scroll the page, so it goes no further than the
+// window. Any other document is left as it is.
+const QString plainPictureScript = QStringLiteral(
+    "(function () {"
+    "  var b = document.body, picture = b && b.firstElementChild;"
+    "  if (document.contentType.indexOf('image/') !== 0 || !picture || picture.tagName !== 'IMG' ||"
+    "      b.children.length !== 1) return;"
+    "  document.documentElement.removeAttribute('style'); b.removeAttribute('style');"
+    "  var sheet = new CSSStyleSheet();"
+    "  sheet.replaceSync('img { margin: 0 !important; width: auto !important; height: auto !important;'"
+    "                    + ' background: none !important; cursor: auto !important; }');"
+    "  document.adoptedStyleSheets = [sheet];"
+    "  window.addEventListener('click', function (e) { if (e.target === picture) e.stopImmediatePropagation(); },"
+    "                          true);"
+    "})()");
 
 // Sets an attribute of the body. The old browser honoured scroll="no" by hiding the scroll bars; Chromium
 // ignores that attribute, so the same request also hides the overflow of the document.
@@ -209,6 +231,9 @@ void QtWebBrowser::onLoadingChanged(const QWebEngineLoadingInfo& info) {
     case QWebEngineLoadingInfo::LoadSucceededStatus:
         break;
     }
+    // Scripts of one world run in the order asked: the picture is restyled before the body is read, and so before
+    // the handlers of documentComplete style the body themselves.
+    page_->runJavaScript(plainPictureScript, browserWorld);
     const QPointer<QtWebBrowser> self(this);
     const quint64 load = loadsStarted_;
     page_->runJavaScript(readBodyScript, browserWorld, [self, url, load](const QVariant& result) {

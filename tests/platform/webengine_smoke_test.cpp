@@ -5,12 +5,15 @@
 #include "loopback/httpserver.h"
 #include "support/closedport.h"
 
+#include <QBuffer>
 #include <QHostAddress>
+#include <QImage>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWebEnginePage>
+#include <QWebEngineScript>
 #include <QWebEngineSettings>
 #include <QWebEngineView>
 #include <QWidget>
@@ -42,11 +45,12 @@ QString waitForDocument(WebBrowser& browser) {
     return completed.at(0).at(0).toString();
 }
 
-// Runs a script in the browser's page and waits for its result.
+// Runs a script in the browser's page and waits for its result. It runs in a world of its own, so it reads pages
+// whose scripts are off as well, and no page's script changes what it sees.
 QVariant evaluate(QtWebBrowser& browser, const QString& script) {
     QVariant result;
     bool done = false;
-    browser.page()->runJavaScript(script, [&](const QVariant& value) {
+    browser.page()->runJavaScript(script, QWebEngineScript::UserWorld, [&](const QVariant& value) {
         result = value;
         done = true;
     });
@@ -202,6 +206,52 @@ TEST(WebBrowserQt, MakesItsEnginePageAtTheFirstDocument) {
     ASSERT_EQ(views.size(), 1);
     EXPECT_EQ(views.at(0)->page(), view.page());
     EXPECT_FALSE(views.at(0)->isHidden());
+}
+
+// A picture document, also one bigger than the view (which the engine would shrink, and zoom at a click), stands
+// at its natural size on a white page, so the body styles a window sets as the completion is announced put it in
+// the view's corner. The page's scripts are off: the browser's own run apart. A page that merely looks like the
+// engine's picture viewer keeps its styles.
+TEST_F(WebEngineSmoke, PictureDocumentStandsPlainAtTheTopLeft) {
+    for (const int width : {520, 800}) {
+        QImage picture(width, width * 5 / 8, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        QBuffer png;
+        picture.save(&png, "PNG");
+        server.route("/" + QByteArray::number(width) + ".png",
+                     [png = png.data()](const HttpRequest&) { return HttpReply::html(png, "image/png"); });
+    }
+    server.route("/viewer", [](const HttpRequest&) {
+        return HttpReply::html("<body style='margin: 0px; background: #0e0e0e'><img src='520.png'></body>");
+    });
+    QWidget window;
+    QtWebBrowser browser(&window);
+    browser.restrictToStaticDocuments();
+    browser.widget()->resize(580, 318);
+    window.show();
+    QObject::connect(&browser, &WebBrowser::documentComplete, &window, [&] {
+        browser.setBodyAttribute(QStringLiteral("scroll"), QStringLiteral("no"));
+        browser.setBodyStyle(QStringLiteral("border"), QStringLiteral("none"));
+        browser.setBodyStyle(QStringLiteral("margin"), QStringLiteral("0px"));
+    });
+    for (const auto& [width, corner] : {std::pair{520, Qt::white}, {800, Qt::blue}}) {
+        browser.navigate(server.url(QStringLiteral("/%1.png").arg(width)));
+        ASSERT_FALSE(waitForDocument(browser).isEmpty());
+        EXPECT_TRUE(QTest::qWaitFor(
+            [&, corner = corner] {
+                const QImage shot = browser.widget()->grab().toImage();
+                return shot.pixelColor(0, 0) == Qt::blue && shot.pixelColor(579, 317) == corner;
+            },
+            loadTimeoutMs))
+            << width;
+        const QString click = QStringLiteral("document.images[0].dispatchEvent(new MouseEvent('click', {clientX: 400, "
+                                             "clientY: 250})); [document.images[0].width, scrollY]");
+        EXPECT_EQ(evaluate(browser, click), QVariantList({width, 0}));
+    }
+    browser.navigate(server.url(QStringLiteral("/viewer")));
+    ASSERT_FALSE(waitForDocument(browser).isEmpty());
+    EXPECT_EQ(evaluate(browser, QStringLiteral("getComputedStyle(document.body).backgroundColor")),
+              QStringLiteral("rgb(14, 14, 14)"));
 }
 
 // A page that opens windows it never navigates (scripts writing into a blank pop-up, as advertising does)
