@@ -8,6 +8,7 @@
 #include "app/widestgrids.h"
 #include "app/widesttexts.h"
 #include "fundflow/tform29.h"
+#include "news/cellpainter.h"
 #include "news/tform2.h"
 #include "news/tform20.h"
 #include "quotes/tform5.h"
@@ -17,6 +18,7 @@
 #include "support/wholetexts.h"
 
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
@@ -80,6 +82,36 @@ void expectEverythingInView(StringGrid* grid, const char* name, bool scrolls = t
 TEST_F(GridLayout, ForumGridShowsTwentyTopicsWhole) {
     showWidestForumTopics(*form);
     expectEverythingInView(form->ui->StringGrid1, "forum");
+}
+
+// The cell measure reads the grid's own drawing: texts drawn low, to the left, or cut by their column are caught.
+TEST(GridCells, MeasureCatchesTextsTheGridDrawsAmiss) {
+    StringGrid grid;
+    grid.resize(200, 100);
+    grid.setRowHeight(20);
+    grid.setColumnWidths({80, 80});
+    for (int row = 0; row < 9; ++row)
+        grid.setCell(1, row, QStringLiteral("股票%1").arg(row));
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    EXPECT_EQ(cutCells(&grid).join(u'\n').toStdString(), "");
+
+    // Cells that draw their texts their own way, not as the grid draws them.
+    QAbstractItemDelegate* own = grid.itemDelegate();
+    const auto drawing = [&grid](QPoint shift, int alignment) {
+        return new CellPainter(
+            [&grid, shift, alignment](QPainter& painter, int column, int row, const QRect& rect, bool) {
+                painter.drawText(rect.translated(shift), alignment, grid.cell(column, row));
+            },
+            &grid);
+    };
+    grid.setItemDelegate(drawing({0, 6}, Qt::AlignCenter));
+    EXPECT_EQ(cutCells(&grid).size(), 9) << "low";
+    grid.setItemDelegate(drawing({}, Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_EQ(cutCells(&grid).size(), 9) << "left";
+    grid.setItemDelegate(own);
+    grid.setColumnWidth(1, 30);
+    EXPECT_EQ(cutCells(&grid).size(), 9) << "cut";
 }
 
 TEST_F(GridLayout, ScreeningGridShowsEveryFieldWhole) {
