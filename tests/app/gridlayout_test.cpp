@@ -1,6 +1,7 @@
 // Every grid of the program, filled through its window's own filling with the widest texts it shows: every
 // heading and cell shows whole at its column's drawn width, every column stays in view beside the vertical
-// scroll bar (no horizontal one), and the heading row stays in view once the last row is selected.
+// scroll bar (no horizontal one), and the heading row stays in view once the last row is selected, the rows under
+// it scrolled by whole rows.
 #include "app/form1_fixture.h"
 #include "app/registry.h"
 #include "app/stringgrid.h"
@@ -11,12 +12,14 @@
 #include "news/cellpainter.h"
 #include "news/tform2.h"
 #include "news/tform20.h"
+#include "platform/songface.h"
 #include "quotes/tform5.h"
 #include "rankings/tform25.h"
 
 #include "rankings/tform25_ui.h"
 #include "support/wholetexts.h"
 
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QPainter>
 #include <QScrollBar>
@@ -77,11 +80,45 @@ void expectEverythingInView(StringGrid* grid, const char* name, bool scrolls = t
     window->hide();
 }
 
+// The forum grid's scroll position once it has laid out its rows, where the top row shows whole under the heading
+// and the selected last row whole above the foot.
+int forumScrolledToItsLastRow(const StringGrid* grid) {
+    QCoreApplication::processEvents();
+    EXPECT_GT(grid->verticalScrollBar()->maximum(), 0) << "more topics than rows";
+    EXPECT_EQ(grid->visualRect(grid->model()->index(grid->rowAt(0), 0)).top(), 0) << "the top row is cut";
+    EXPECT_EQ(grid->row(), grid->rowCount() - 1);
+    EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(grid->row(), 0))));
+    return grid->verticalScrollBar()->value();
+}
+
 } // namespace
 
 TEST_F(GridLayout, ForumGridShowsTwentyTopicsWhole) {
     showWidestForumTopics(*form);
     expectEverythingInView(form->ui->StringGrid1, "forum");
+}
+
+// The title column shortens a long title as it draws it: it gives way to the others, and the grid keeps its face.
+TEST_F(GridLayout, ForumGridKeepsTheProgramsFaceItsTitlesTakingTheWidthLeft) {
+    showWidestForumTopics(*form);
+    QCoreApplication::processEvents(); // the scroll bar shows for the rows
+    const StringGrid* grid = form->ui->StringGrid1;
+    EXPECT_EQ(QFontInfo(grid->font()).pixelSize(), SongFace::windowPixels);
+    EXPECT_EQ(grid->columnWidth(1),
+              grid->viewport()->width() - grid->columnWidth(0) - grid->columnWidth(2) - grid->columnWidth(3));
+}
+
+// The topics selected at start-up, before the window has laid out its grid, and again after a switch.
+TEST_F(Form1Test, ForumGridShowsWholeRowsAlikeAtStartUpAndAfterASwitch) {
+    RecordingForm1 form;
+    Form1 = &form;
+    readWidestForumTopics(form);
+    form.FormCreate();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const int atStartUp = forumScrolledToItsLastRow(form.ui->StringGrid1);
+    form.start();
+    EXPECT_EQ(forumScrolledToItsLastRow(form.ui->StringGrid1), atStartUp);
+    Form1 = nullptr;
 }
 
 // The cell measure reads the grid's own drawing: texts drawn low, to the left, or cut by their column are caught.
