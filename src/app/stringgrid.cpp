@@ -110,6 +110,8 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
+    // The scroll bar counts rows, whatever the style would choose, so that the rows scroll a whole row at a time.
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     setRowCount(2);
     setRowHidden(0, true);
 }
@@ -156,8 +158,41 @@ void StringGrid::resetWithHeadings(const QStringList& headings) {
 void StringGrid::setRow(int row) {
     if (row < 0 || row >= rowCount())
         return;
+    // Rows just added count in the scroll range only once the grid lays them out, which it otherwise leaves until
+    // it next paints: a new row beyond the old range would be scrolled only part of the way into view, or not at all.
+    executeDelayedItemsLayout();
     setCurrentCell(row, 0);
     selectRow(row);
+}
+
+void StringGrid::updateGeometries() {
+    QTableWidget::updateGeometries();
+    alignTopRow();
+}
+
+void StringGrid::scrollContentsBy(int dx, int dy) {
+    QTableWidget::scrollContentsBy(dx, dy);
+    alignTopRow();
+}
+
+// The table scrolled to its end would show its last row at the foot of the rows' box, and so cut the top row by
+// whatever part of a row the box holds beyond its whole rows. The grid puts the top of the row the scroll bar
+// stands at under the heading instead, and leaves that part-row at the foot empty.
+void StringGrid::alignTopRow() {
+    // The scroll bar counts the rows above the top one that are not hidden (the heading's row is).
+    int above = verticalScrollBar()->value();
+    int top = 0;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (isRowHidden(row))
+            continue;
+        top = verticalHeader()->sectionPosition(row);
+        if (above-- == 0)
+            break;
+    }
+    if (verticalHeader()->offset() == top)
+        return;
+    verticalHeader()->setOffset(top);
+    viewport()->update();
 }
 
 void StringGrid::drawCellText(QPainter& painter, const QRect& cell, const QString& text) {
@@ -208,7 +243,7 @@ int StringGrid::widenColumnsToTexts() {
     return columnsWidth() + 2 * frameWidth();
 }
 
-void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar) {
+void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalScrollBar, int fillingColumn) {
     QList<int> designWidths;
     for (int c = 0; c < columnCount(); ++c)
         designWidths << columnWidth(c);
@@ -219,7 +254,7 @@ void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalS
             smaller.setPixelSize(pixels);
             setFont(smaller);
         }
-        if (layColumns(designWidths, widestRows, verticalScrollBar))
+        if (layColumns(designWidths, widestRows, verticalScrollBar, fillingColumn))
             return;
     }
     // Not even the smallest face fits every column beside the others: the columns keep what their texts need and
@@ -228,14 +263,21 @@ void StringGrid::fitColumns(const QList<QStringList>& widestRows, bool verticalS
 }
 
 bool StringGrid::layColumns(const QList<int>& designWidths, const QList<QStringList>& widestRows,
-                            bool verticalScrollBar) {
+                            bool verticalScrollBar, int fillingColumn) {
     QList<int> needed;
+    int others = 0;
     for (int c = 0; c < columnCount(); ++c) {
         needed << widthNeeded(this, cell(c, 0));
         for (const QStringList& row : widestRows)
             needed[c] = std::max(needed[c], widthNeeded(this, row.value(c)));
         setColumnWidth(c, std::max(designWidths.value(c), needed[c]));
+        if (c != fillingColumn)
+            others += columnWidth(c);
     }
+    // The filling column has what the others leave; when that is less than its own texts need, it keeps their width
+    // and the others give way as below.
+    if (fillingColumn >= 0 && fillingColumn < columnCount())
+        setColumnWidth(fillingColumn, std::max(needed[fillingColumn], columnRoom(verticalScrollBar) - others));
     // The excess is taken a pixel at a time from the column with the most to spare, so the spare room shrinks
     // evenly: a wide column whose texts are short gives way first.
     for (int excess = columnsWidth() - columnRoom(verticalScrollBar); excess > 0; --excess) {

@@ -96,12 +96,13 @@ void openLink(TForm1& form, const QString& link) {
         openInBrowser(form.ui->Edit2->text());
 }
 
-// The forum grid's headings and the widest texts it shows: a day's topic count, the longest titles and
-// click/reply counts the forum gives, and its longest author names.
+// The forum grid's headings and the widest texts it shows whole: a day's topic count, the longest click/reply
+// counts the forum gives, and its longest author names. A title is shortened with "…" as it is drawn, so of the
+// title column only the heading must fit; the column takes the width the others leave.
+constexpr int kForumTitleColumn = 1;
 const QList<QStringList> kForumWidestRows = {
     {QString(), QStringLiteral("帖子标题"), QStringLiteral("点击/回复"), QStringLiteral("作者")},
-    {QStringLiteral("99"), QStringLiteral("持有平安银行三年了，谈谈我对公司基本面的理解和后市的判断"),
-     QStringLiteral("99999/9999"), QStringLiteral("价值投资者")},
+    {QStringLiteral("99"), QString(), QStringLiteral("99999/9999"), QStringLiteral("价值投资者")},
     {QString(), QString(), QString(), QStringLiteral("老股民2008")}};
 
 } // namespace
@@ -117,7 +118,7 @@ void TForm1::connectInfoPanel() {
                         ui->StringGrid1));
     // The four columns fill the grid's width beside the scroll bar; only the rows scroll.
     ui->StringGrid1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    ui->StringGrid1->fitColumns(kForumWidestRows, true);
+    ui->StringGrid1->fitColumns(kForumWidestRows, true, kForumTitleColumn);
     connect(ui->StringGrid1, &QTableWidget::cellClicked, this,
             [this](int row, int column) { guarded([&] { StringGrid1SelectCell(column, row); }); });
     noticeLabelDesignText = ui->Label15->text();

@@ -1,6 +1,7 @@
 // Every grid of the program, filled through its window's own filling with the widest texts it shows: every
 // heading and cell shows whole at its column's drawn width, every column stays in view beside the vertical
-// scroll bar (no horizontal one), and the heading row stays in view once the last row is selected.
+// scroll bar (no horizontal one), and the heading row stays in view once the last row is selected, the rows under
+// it scrolled by whole rows.
 #include "app/form1_fixture.h"
 #include "app/registry.h"
 #include "app/stringgrid.h"
@@ -8,15 +9,19 @@
 #include "app/widestgrids.h"
 #include "app/widesttexts.h"
 #include "fundflow/tform29.h"
+#include "news/cellpainter.h"
 #include "news/tform2.h"
 #include "news/tform20.h"
+#include "platform/songface.h"
 #include "quotes/tform5.h"
 #include "rankings/tform25.h"
 
 #include "rankings/tform25_ui.h"
 #include "support/wholetexts.h"
 
+#include <QFontInfo>
 #include <QHeaderView>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTest>
 
@@ -75,11 +80,75 @@ void expectEverythingInView(StringGrid* grid, const char* name, bool scrolls = t
     window->hide();
 }
 
+// The forum grid's scroll position once it has laid out its rows, where the top row shows whole under the heading
+// and the selected last row whole above the foot.
+int forumScrolledToItsLastRow(const StringGrid* grid) {
+    QCoreApplication::processEvents();
+    EXPECT_GT(grid->verticalScrollBar()->maximum(), 0) << "more topics than rows";
+    EXPECT_EQ(grid->visualRect(grid->model()->index(grid->rowAt(0), 0)).top(), 0) << "the top row is cut";
+    EXPECT_EQ(grid->row(), grid->rowCount() - 1);
+    EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(grid->model()->index(grid->row(), 0))));
+    return grid->verticalScrollBar()->value();
+}
+
 } // namespace
 
 TEST_F(GridLayout, ForumGridShowsTwentyTopicsWhole) {
     showWidestForumTopics(*form);
     expectEverythingInView(form->ui->StringGrid1, "forum");
+}
+
+// The title column shortens a long title as it draws it: it gives way to the others, and the grid keeps its face.
+TEST_F(GridLayout, ForumGridKeepsTheProgramsFaceItsTitlesTakingTheWidthLeft) {
+    showWidestForumTopics(*form);
+    QCoreApplication::processEvents(); // the scroll bar shows for the rows
+    const StringGrid* grid = form->ui->StringGrid1;
+    EXPECT_EQ(QFontInfo(grid->font()).pixelSize(), SongFace::windowPixels);
+    EXPECT_EQ(grid->columnWidth(1),
+              grid->viewport()->width() - grid->columnWidth(0) - grid->columnWidth(2) - grid->columnWidth(3));
+}
+
+// The topics selected at start-up, before the window has laid out its grid, and again after a switch.
+TEST_F(Form1Test, ForumGridShowsWholeRowsAlikeAtStartUpAndAfterASwitch) {
+    RecordingForm1 form;
+    Form1 = &form;
+    readWidestForumTopics(form);
+    form.FormCreate();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+    const int atStartUp = forumScrolledToItsLastRow(form.ui->StringGrid1);
+    form.start();
+    EXPECT_EQ(forumScrolledToItsLastRow(form.ui->StringGrid1), atStartUp);
+    Form1 = nullptr;
+}
+
+// The cell measure reads the grid's own drawing: texts drawn low, to the left, or cut by their column are caught.
+TEST(GridCells, MeasureCatchesTextsTheGridDrawsAmiss) {
+    StringGrid grid;
+    grid.resize(200, 100);
+    grid.setRowHeight(20);
+    grid.setColumnWidths({80, 80});
+    for (int row = 0; row < 9; ++row)
+        grid.setCell(1, row, QStringLiteral("股票%1").arg(row));
+    grid.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&grid));
+    EXPECT_EQ(cutCells(&grid).join(u'\n').toStdString(), "");
+
+    // Cells that draw their texts their own way, not as the grid draws them.
+    QAbstractItemDelegate* own = grid.itemDelegate();
+    const auto drawing = [&grid](QPoint shift, int alignment) {
+        return new CellPainter(
+            [&grid, shift, alignment](QPainter& painter, int column, int row, const QRect& rect, bool) {
+                painter.drawText(rect.translated(shift), alignment, grid.cell(column, row));
+            },
+            &grid);
+    };
+    grid.setItemDelegate(drawing({0, 6}, Qt::AlignCenter));
+    EXPECT_EQ(cutCells(&grid).size(), 9) << "low";
+    grid.setItemDelegate(drawing({}, Qt::AlignLeft | Qt::AlignVCenter));
+    EXPECT_EQ(cutCells(&grid).size(), 9) << "left";
+    grid.setItemDelegate(own);
+    grid.setColumnWidth(1, 30);
+    EXPECT_EQ(cutCells(&grid).size(), 9) << "cut";
 }
 
 TEST_F(GridLayout, ScreeningGridShowsEveryFieldWhole) {

@@ -9,8 +9,9 @@
 #include "loopback/httpserver.h"
 #include "platform/gbk.h"
 
-// Twenty forum topics with the longest title, counts and author names, shown by `start`.
-inline void showWidestForumTopics(RecordingForm1& form) {
+// Twenty forum topics with the longest title, counts and author names, as the forum reader gives them at the
+// next `start`.
+inline void readWidestForumTopics(RecordingForm1& form) {
     form.forumReader = [](UnitState& state) {
         for (int i = 0; i < 20; ++i) {
             state.forumtitles << QStringLiteral("持有平安银行三年了，谈谈我对公司基本面的理解和后市的判断");
@@ -20,6 +21,11 @@ inline void showWidestForumTopics(RecordingForm1& form) {
             state.forumdates << QStringLiteral("2024-1-3");
         }
     };
+}
+
+// The twenty widest topics, shown by `start`.
+inline void showWidestForumTopics(RecordingForm1& form) {
+    readWidestForumTopics(form);
     form.start();
 }
 

@@ -4,11 +4,13 @@
 #include <QCheckBox>
 #include <QFontMetricsF>
 #include <QGroupBox>
+#include <QHash>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
@@ -69,6 +71,59 @@ void checkInk(const QWidget* widget, const QString& text, int flags, const QRect
             .arg(beyond.bottom())
             .arg(box.width())
             .arg(box.height()));
+}
+
+// The ink of a cell as the grid drew it: the pixels that stand out from the cell's background (its most frequent
+// colour) by at least `contrast` in one of their channels. Null when the cell shows nothing.
+QRect inkIn(const QImage& image, const QRect& cell, int contrast) {
+    QHash<QRgb, int> counts;
+    for (int y = cell.top(); y <= cell.bottom(); ++y)
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            ++counts[image.pixel(x, y)];
+    const QRgb background = std::max_element(counts.keyValueBegin(), counts.keyValueEnd(), [](auto a, auto b) {
+                                return a.second < b.second;
+                            })->first;
+    QRect ink;
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+        for (int x = cell.left(); x <= cell.right(); ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            if (std::max({std::abs(qRed(pixel) - qRed(background)), std::abs(qGreen(pixel) - qGreen(background)),
+                          std::abs(qBlue(pixel) - qBlue(background))}) >= contrast)
+                ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink;
+}
+
+// What is amiss with a cell's text as drawn: empty when its strokes keep clear of the cell's edges (a stroke on an
+// edge is a text cut there, by the cell's clip or by the grid line beyond) and all its ink, the faint edges and thin
+// strokes of small glyphs with it, sits about in the middle, across and down. A text the grid shortens with "…" to
+// fit its cell reads whole by this measure.
+QString misdrawn(const QImage& image, const QRect& cell) {
+    const QRect strokes = inkIn(image, cell, 96);
+    const QRect ink = inkIn(image, cell, 32);
+    if (ink.isNull())
+        return QStringLiteral("draws no text");
+    const QMargins clear(strokes.left() - cell.left(), strokes.top() - cell.top(), cell.right() - strokes.right(),
+                         cell.bottom() - strokes.bottom());
+    // Twice the distance of the ink's middle from the cell's, across and down. Side bearings and the rounding of half
+    // pixels set a text that is centred a little off the middle.
+    const int across = ink.left() + ink.right() - cell.left() - cell.right();
+    const int down = ink.top() + ink.bottom() - cell.top() - cell.bottom();
+    constexpr int kOffMiddle = 4;
+    if (std::min({clear.left(), clear.top(), clear.right(), clear.bottom()}) >= 1 && std::abs(across) <= kOffMiddle &&
+        std::abs(down) <= kOffMiddle)
+        return {};
+    return QStringLiteral("strokes %1/%2/%3/%4 pixels clear of the left/right/top/bottom of its %5x%6 cell, ink %7 "
+                          "pixels right and %8 down of its middle")
+        .arg(clear.left())
+        .arg(clear.right())
+        .arg(clear.top())
+        .arg(clear.bottom())
+        .arg(cell.width())
+        .arg(cell.height())
+        .arg(across / 2.0)
+        .arg(down / 2.0);
 }
 
 void checkLabel(const QLabel* label, QStringList& cuts) {
@@ -171,33 +226,44 @@ QStringList cutTexts(const QWidget* window) {
     return cuts;
 }
 
-QStringList cutCells(const QTableWidget* grid) {
-    QStringList cuts;
-    // The grid's line takes the last pixel of a column and of a row.
+QStringList cutCells(QTableWidget* grid) {
+    // What is amiss with each cell (column, row) read where it shows whole.
+    QHash<QPoint, QString> read;
+    // The grid's line takes the last pixel of a cell across and down.
     const int gridLine = grid->showGrid() ? 1 : 0;
-    const int height = grid->verticalHeader()->defaultSectionSize() - gridLine;
-    const QFontMetricsF metrics(grid->font());
+    // The heading row, when the grid keeps it in its fixed header in place of its hidden first row.
+    const QHeaderView* heading = grid->horizontalHeader();
+    if (grid->rowCount() > 0 && grid->isRowHidden(0) && !heading->isHidden()) {
+        const QImage image = heading->viewport()->grab().toImage();
+        for (int column = 0; column < grid->columnCount(); ++column)
+            read[{column, 0}] = misdrawn(image, QRect(heading->sectionViewportPosition(column), 0,
+                                                      heading->sectionSize(column) - gridLine,
+                                                      heading->viewport()->height() - gridLine));
+    }
+    // The rows a page at a time; the grid is scrolled back after.
+    QScrollBar* bar = grid->verticalScrollBar();
+    const int kept = bar->value();
+    for (int value = bar->minimum();; value += std::max(1, bar->pageStep())) {
+        bar->setValue(std::min(value, bar->maximum()));
+        const QImage image = grid->viewport()->grab().toImage();
+        for (int row = 0; row < grid->rowCount(); ++row) {
+            for (int column = 0; column < grid->columnCount(); ++column) {
+                const QRect cell = grid->visualRect(grid->model()->index(row, column));
+                if (!cell.isEmpty() && grid->viewport()->rect().contains(cell))
+                    read[{column, row}] = misdrawn(image, cell);
+            }
+        }
+        if (value >= bar->maximum())
+            break;
+    }
+    bar->setValue(kept);
+    QStringList cuts;
     for (int row = 0; row < grid->rowCount(); ++row) {
         for (int column = 0; column < grid->columnCount(); ++column) {
-            const QTableWidgetItem* item = grid->item(row, column);
-            const QString text = item ? item->text() : QString();
-            if (text.isEmpty())
-                continue;
-            const QString where = QStringLiteral("row %1 column %2: ").arg(row).arg(column);
-            // Across, the text as drawn centred in its cell; down, its ink against the row's height, wherever the
-            // grid puts it.
-            const int width = grid->columnWidth(column) - gridLine;
-            const QRect across(0, 0, width, height * 3);
-            const QMargins beyond = inkBeyond(grid, text, Qt::AlignCenter | Qt::TextSingleLine, across);
-            if (beyond.left() > 0 || beyond.right() > 0)
-                cuts << where + cut(grid, text,
-                                    QStringLiteral("%1 pixels wider than its %2-pixel column")
-                                        .arg(beyond.left() + beyond.right())
-                                        .arg(width));
-            const qreal ink = metrics.tightBoundingRect(text).height();
-            if (ink > height)
-                cuts << where +
-                            cut(grid, text, QStringLiteral("%1 pixels high in a %2-pixel row").arg(ink).arg(height));
+            const QString text = grid->item(row, column) ? grid->item(row, column)->text() : QString();
+            const QString wrong = read.value({column, row}, QStringLiteral("never shows whole in the grid's box"));
+            if (!text.trimmed().isEmpty() && !wrong.isEmpty())
+                cuts << QStringLiteral("row %1 column %2: ").arg(row).arg(column) + cut(grid, text, wrong);
         }
     }
     return cuts;

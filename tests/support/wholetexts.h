@@ -13,6 +13,7 @@ class QWidget;
 // text of the window reads whole. Widgets hidden in the window are skipped.
 QStringList cutTexts(const QWidget* window);
 
-// One line per cell of the grid, heading row included, whose text drawn centred on one line in the grid's face
-// reaches its column's grid line or beyond: measured from the drawn text, not from the grid's own sizing.
-QStringList cutCells(const QTableWidget* grid);
+// One line per cell of the grid, heading row included, whose text does not read whole as the grid itself draws it:
+// read from the grid's rendering, page by page, its ink must keep clear of the cell's edges and grid lines and sit
+// about in its middle; a cell that never shows whole in the grid's box is named too. The grid is scrolled back.
+QStringList cutCells(QTableWidget* grid);
