@@ -15,7 +15,7 @@ namespace {
 
 // A window manager's frame: 4-pixel borders and a 24-pixel title bar.
 const QMargins kFrame(4, 28, 4, 4);
-const QSize kChart = QSize(380, 470).grownBy(kFrame);
+const QSize kChart = QSize(256, 470).grownBy(kFrame);
 // The recommendation window's frame (474 x 408 inside); its first row's label at (1, 120) inside, 464 x 20.
 const QSize kWindow = QSize(474, 408).grownBy(kFrame);
 
@@ -63,9 +63,10 @@ TEST(HoverChartPlace, InsideTheWorkAreaClearOfTheRowWhereItCanAndNearestItsDesig
         int row;
         bool designedFits;
         bool rowClearable;
-    } cases[] = {{{1024, 768}, 0, false, false}, {{1024, 768}, 3, false, false}, {{1024, 768}, 9, false, false},
-                 {{1280, 800}, 0, false, true},  {{1280, 800}, 9, true, true},   {{1366, 768}, 0, false, true},
-                 {{1366, 768}, 9, true, true},   {{1920, 1080}, 0, false, true}, {{1920, 1080}, 9, true, true}};
+    } cases[] = {{{800, 600}, 0, false, false},  {{800, 600}, 9, false, false}, {{1024, 768}, 0, false, true},
+                 {{1024, 768}, 3, false, true},  {{1024, 768}, 9, true, true},  {{1280, 800}, 0, false, true},
+                 {{1280, 800}, 9, true, true},   {{1366, 768}, 0, false, true}, {{1366, 768}, 9, true, true},
+                 {{1920, 1080}, 0, false, true}, {{1920, 1080}, 9, true, true}};
     for (const auto& c : cases) {
         const Desktop desktop(c.screen);
         const QRect row = desktop.row(c.row);
@@ -83,14 +84,15 @@ TEST(HoverChartPlace, InsideTheWorkAreaClearOfTheRowWhereItCanAndNearestItsDesig
         }
     }
     // Larger than the work area: the title bar at its top-left corner.
-    EXPECT_EQ(hoverChartPlace(QRect(10, 20, 300, 300), kChart, 400, QPoint(150, 150), QRect(100, 140, 200, 20)),
-              QPoint(10, 20));
+    EXPECT_EQ(
+        hoverChartPlace(QRect(10, 20, 300, 300), QSize(400, 500), 400, QPoint(150, 150), QRect(100, 140, 200, 20)),
+        QPoint(10, 20));
 }
 
 // The pointer moves along a row in 4-pixel steps; each time it runs into the chart, the row loses the hover and
 // gets it back, and the chart is placed and loaded again.
 TEST(HoverChartPlace, ASweepAlongARowShowsTheChartAtMostTwice) {
-    for (const QSize& screen : {QSize(1024, 768), QSize(1280, 800)}) {
+    for (const QSize& screen : {QSize(800, 600), QSize(1024, 768), QSize(1280, 800)}) {
         const Desktop desktop(screen);
         for (const int i : {0, 4, 9}) {
             const QRect row = desktop.row(i);

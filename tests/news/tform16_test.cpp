@@ -177,7 +177,7 @@ TEST_F(TForm16Test, HoverShowsTheStockOnlyWhileItsLabelIsStillHovered) {
 }
 
 // A desktop of two screens: a 1600 x 1000 primary and a 1280 x 800 screen right of it (no task bars offscreen; the
-// frames are 2 pixels all round, so the recommendation window's is 478 x 412 and the chart's 384 x 474).
+// frames are 2 pixels all round, so the recommendation window's is 478 x 412 and the chart's 260 x 474).
 TEST_F(TForm16Test, ChartStandsBesideTheWindowOnItsOwnScreenOnTwoScreens) {
     ASSERT_EQ(QGuiApplication::screens().size(), 2);
     for (int i = 1; i <= 10; ++i)
@@ -187,10 +187,10 @@ TEST_F(TForm16Test, ChartStandsBesideTheWindowOnItsOwnScreenOnTwoScreens) {
     const QPoint corner = form->frameGeometry().topLeft();
     ASSERT_EQ(corner, QPoint(561, 294)) << "centred on the primary screen";
     // The last row's label stands at (564, 596); the pointer 10 pixels into it. The chart's designed place fits:
-    // right edge at the window's left (561 - 384), bottom at the pointer (606 - 474).
+    // right edge at the window's left (561 - 260), bottom at the pointer (606 - 474).
     QCursor::setPos(566, 606);
     form->msin1(form->tipLabels().at(9));
-    EXPECT_EQ(Form17->frameGeometry(), QRect(177, 132, 384, 474));
+    EXPECT_EQ(Form17->frameGeometry(), QRect(301, 132, 260, 474));
     form->msout1(form->tipLabels().at(9));
 
     // On the right screen the designed place would reach back onto the left one, and the first row's label
@@ -200,7 +200,7 @@ TEST_F(TForm16Test, ChartStandsBesideTheWindowOnItsOwnScreenOnTwoScreens) {
     QCoreApplication::processEvents();
     QCursor::setPos(1688, 337);
     form->msin1(form->tipLabels().at(0));
-    EXPECT_EQ(Form17->frameGeometry(), QRect(2150, 0, 384, 474));
+    EXPECT_EQ(Form17->frameGeometry(), QRect(2150, 0, 260, 474));
     form->msout1(form->tipLabels().at(0));
 }
 
